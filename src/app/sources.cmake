@@ -1,0 +1,7 @@
+# app: list files as ${CMAKE_CURRENT_LIST_DIR}/Name.cpp
+list(APPEND OKU_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/WindowsVersion.cpp
+)
+list(APPEND OKU_WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/WinVer.cpp
+)

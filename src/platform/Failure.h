@@ -1,0 +1,36 @@
+// The failure that a command handler catches and reports: a number and a description.
+// Portable: no Windows types, so logic that raises failures builds natively too.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+struct Failure : std::runtime_error {
+  long number;  // Win32 error code, or the classic run-time numbers (53 = file not found)
+  std::string description;
+
+  Failure(long number, std::string description)
+      : std::runtime_error(description), number(number), description(std::move(description)) {}
+};
+
+// Classic run-time error numbers that the reports quote.
+inline constexpr long kErrFileNotFound = 53;
+inline constexpr long kErrInvalidProcedureCall = 5;
+inline constexpr long kErrTypeMismatch = 13;
+inline constexpr long kErrOverflow = 6;
+
+// The process-wide error record (number, source, description) that the registry class fills
+// without raising, and that handlers clear. Single user-interface thread: no locking.
+struct ErrorRecord {
+  long number = 0;
+  std::string source;
+  std::string description;
+
+  void Clear() {
+    number = 0;
+    source.clear();
+    description.clear();
+  }
+};
+
+ErrorRecord& Err();

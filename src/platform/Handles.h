@@ -1,0 +1,39 @@
+// Move-only owners for Windows handles. They store null, never INVALID_HANDLE_VALUE.
+#pragma once
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <memory>
+#include <string>
+#include <type_traits>
+
+namespace win {
+
+template <auto Fn>
+struct CloseWith {
+  template <class H>
+  void operator()(H h) const noexcept {
+    Fn(h);
+  }
+};
+
+template <class H, auto Fn>
+using Unique = std::unique_ptr<std::remove_pointer_t<H>, CloseWith<Fn>>;
+
+using UniqueHandle = Unique<HANDLE, CloseHandle>;
+using UniqueHkey = Unique<HKEY, RegCloseKey>;
+using UniqueHmenu = Unique<HMENU, DestroyMenu>;
+using UniqueHinternet = Unique<HINTERNET, InternetCloseHandle>;
+using UniqueHfont = Unique<HFONT, DeleteObject>;
+using UniqueHicon = Unique<HICON, DestroyIcon>;
+
+// Turns INVALID_HANDLE_VALUE (the failure value of CreateFile and friends) into null.
+inline UniqueHandle OwnFileHandle(HANDLE h) {
+  return UniqueHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+}
+
+// The text Windows gives for an error code, without its trailing line break.
+std::string ErrorDescription(DWORD code);
+
+}  // namespace win

@@ -1,0 +1,7 @@
+# platform: list files as ${CMAKE_CURRENT_LIST_DIR}/Name.cpp
+list(APPEND OKU_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Failure.cpp
+)
+list(APPEND OKU_WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Handles.cpp
+)

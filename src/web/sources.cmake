@@ -1,0 +1,5 @@
+# web: list files as ${CMAKE_CURRENT_LIST_DIR}/Name.cpp
+list(APPEND OKU_PORTABLE_SOURCES
+)
+list(APPEND OKU_WIN32_SOURCES
+)

@@ -1,0 +1,103 @@
+// Version classification: the table's boundaries, the flags and the display texts.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/WindowsVersion.h"
+
+namespace {
+
+VersionRecord Record(uint32_t platform, uint32_t major, uint32_t minor, uint32_t build, const char* csd = "",
+                     uint8_t productType = 0, uint16_t suite = 0, uint16_t spMajor = 0, uint16_t spMinor = 0) {
+  VersionRecord r;
+  r.queried = true;
+  r.platformId = platform;
+  r.major = major;
+  r.minor = minor;
+  r.buildNumber = build;
+  r.csd.fill(' ');
+  std::memcpy(r.csd.data(), csd, std::strlen(csd) + 1);  // text, NUL, then blanks
+  r.productType = productType;
+  r.suiteMask = suite;
+  r.servicePackMajor = spMajor;
+  r.servicePackMinor = spMinor;
+  return r;
+}
+
+struct Case {
+  VersionRecord record;
+  OsKind kind;
+  bool nt, xp, me;
+  const char* display;
+};
+
+TEST(WindowsVersion, ClassifiesEveryRowOfTheTable) {
+  const Case cases[] = {
+      {Record(1, 4, 0, 950), OsKind::Win95, false, false, false, "Windows 95 (4.0.950 No Service Pack Installed)"},
+      {Record(1, 4, 10, 2221), OsKind::Win98, false, false, false, "Windows 98 (4.10.2221 No Service Pack Installed)"},
+      {Record(1, 4, 10, 0x040A08AE, " A "), OsKind::Win98SE, false, false, false,
+       "Windows 98 Second Edition (4.10.2222 A)"},
+      {Record(1, 4, 90, 3000, " "), OsKind::WinMe, false, false, true, "Windows Me (4.90.3000 No Service Pack Installed)"},
+      {Record(2, 3, 51, 1057), OsKind::WinNT, true, false, false, "Windows NT (3.51.1057 No Service Pack Installed)"},
+      {Record(2, 4, 0, 1381, "Service Pack 6a", 1, 0, 6, 0), OsKind::WinNT, true, false, false,
+       "Windows NT (4.0.1381 Service Pack 6a v6.0)"},
+      {Record(2, 5, 0, 2195), OsKind::Win2000, true, false, false, "Windows 2000 (5.0.2195 No Service Pack Installed)"},
+      {Record(2, 5, 1, 2600, "Service Pack 1", 1, 0x0300, 1, 0), OsKind::WinXPHome, true, true, false,
+       "Windows XP Home (5.1.2600 Service Pack 1 v1.0)"},
+      {Record(2, 5, 1, 2600, "Service Pack 1", 1, 0x0100, 1, 0), OsKind::WinXPPro, true, true, false,
+       "Windows XP Pro (5.1.2600 Service Pack 1 v1.0)"},
+      {Record(2, 5, 1, 3000, "", 3, 0x0002), OsKind::WinNetEnterpriseServer, true, true, false,
+       "Windows .NET Enterprise Server (5.1.3000 No Service Pack Installed)"},
+      {Record(2, 5, 1, 3000, "", 2, 0x0200), OsKind::WinNetServer, true, true, false,
+       "Windows .NET Server (5.1.3000 No Service Pack Installed)"},
+      {Record(2, 5, 2, 3790, "Service Pack 2", 3, 0, 2, 0), OsKind::Unrecognised, true, false, false, "?? (5.2.3790 v)"},
+      {Record(2, 6, 0, 6000), OsKind::Unrecognised, true, false, false, "?? (6.0.6000 v)"},
+      {Record(1, 4, 3, 1), OsKind::Unrecognised, false, false, false, "?? (4.3.1 v)"},
+      {Record(1, 5, 0, 1), OsKind::Unrecognised, false, false, false, "?? (5.0.1 v)"},
+      {Record(0, 4, 0, 1), OsKind::Unrecognised, false, false, false, "?? (4.0.1 v)"},
+      {Record(3, 5, 1, 1), OsKind::Unrecognised, false, false, false, "?? (5.1.1 v)"},
+  };
+  for (const Case& c : cases) {
+    const WindowsVersion v = ClassifyWindowsVersion(c.record);
+    SCOPED_TRACE(c.display);
+    EXPECT_EQ(v.kind, c.kind);
+    EXPECT_EQ(v.IsNT, c.nt);
+    EXPECT_EQ(v.IsXP, c.xp);
+    EXPECT_EQ(v.IsMe, c.me);
+    EXPECT_EQ(v.DisplayText(), c.display);
+  }
+}
+
+TEST(WindowsVersion, FailedQueryIsUnknownWithResetNumbers) {
+  const WindowsVersion v = ClassifyWindowsVersion(VersionRecord{});
+  EXPECT_EQ(v.kind, OsKind::Unknown);
+  EXPECT_FALSE(v.IsNT || v.IsXP || v.IsMe);
+  EXPECT_EQ(v.DisplayText(), "Microsoft Windows (Unknown) (0.0.0 )");
+}
+
+TEST(WindowsVersion, ServicePackTextIsCleaned) {
+  auto field = [](std::string s) {
+    s.resize(128, ' ');
+    return s;
+  };
+  std::string text;
+  ASSERT_TRUE(GetServicePackText(field(std::string(1, '\0')), text));
+  EXPECT_EQ(text, "No Service Pack Installed");
+  ASSERT_TRUE(GetServicePackText(field(std::string("  C\0", 4)), text));
+  EXPECT_EQ(text, "C");
+  ASSERT_TRUE(GetServicePackText(field(std::string(" A \0", 4)), text));
+  EXPECT_EQ(text, "A");
+  EXPECT_FALSE(GetServicePackText(field(""), text)) << "128 blanks hold no NUL";
+}
+
+TEST(WindowsVersion, UndelimitedCsdEndsUnrecognisedKeepingFlags) {
+  VersionRecord r = Record(2, 5, 1, 2600, "", 1, 0x0200);
+  r.csd.fill('x');
+  const WindowsVersion v = ClassifyWindowsVersion(r);
+  EXPECT_EQ(v.kind, OsKind::Unrecognised);
+  EXPECT_TRUE(v.IsNT);
+  EXPECT_TRUE(v.IsXP);
+  EXPECT_EQ(v.DisplayText(), "?? (5.1.2600 v)");
+}
+
+}  // namespace
