@@ -1,0 +1,16 @@
+// Seams that only the test build (OKU_test.exe) opens. OKU.exe links NoTestHooks.cpp, in which
+// every hook is inert, so the shipped program has no test behaviour at all.
+#pragma once
+
+#include <string>
+
+namespace hooks {
+
+// True in OKU_test.exe only.
+bool IsTestBuild();
+
+// A setting the test driver passes through the environment (for example OKU_TEST_UPDATE_HOST);
+// always empty in OKU.exe.
+std::string Setting(const char* name);
+
+}  // namespace hooks
