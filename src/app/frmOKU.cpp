@@ -1,0 +1,353 @@
+// The main window "Okumatic": its control table, menus, load sequence, Refresh and exit.
+#include "app/frmOKU.h"
+
+#include <commctrl.h>
+
+#include <fstream>
+
+#include "BuildConfig.h"
+#include "app/Globals.h"
+#include "app/SysTray.h"
+#include "app/TestHooks.h"
+#include "app/WinFolders.h"
+#include "app/WinVer.h"
+#include "app/frmOKUIds.h"
+#include "app/mdlAppMutex.h"
+#include "platform/App.h"
+#include "platform/Failure.h"
+#include "platform/Pump.h"
+
+namespace {
+
+using ui::Kind;
+using C = ui::Control<frmOKU>;
+
+// Frame origins (twips, client area 6945 x 7875).
+constexpr int F2x = 120, F2y = 120;    // Windows Information
+constexpr int F1x = 120, F1y = 2760;   // Windows Utilities
+constexpr int F3x = 120, F3y = 4320;   // Send To
+constexpr int F6x = 4320, F6y = 4320;  // Misc
+constexpr int F4x = 120, F4y = 5160;   // directory content
+constexpr int F5x = 240, F5y = 6200;   // Auto Shut Down: the option area inside Frame5
+
+// Identity rows of Windows Information: label, text box, button.
+constexpr int kIdRow0 = F2y + 1260, kIdPitch = 330;
+constexpr int kIdLabelX = F2x + 120, kIdTextX = F2x + 2580, kIdTextW = 2520, kIdButtonX = F2x + 5220, kIdButtonW = 1320;
+// The utility rows: two columns of four rows, 300 twips apart.
+constexpr int kUtilRow0 = F1y + 300, kUtilPitch = 300;
+constexpr int kUtilLeftLabel = F1x + 240, kUtilLeftButton = F1x + 2820;
+constexpr int kUtilRightLabel = F1x + 3480, kUtilRightButton = F1x + 6060;
+
+constexpr unsigned kOff = ui::kDisabled;
+
+// clang-format off
+constexpr C kControls[] = {
+  // Windows Information
+  {Kind::Frame, IDG_OKU_WININFO, "Windows Information", F2x, F2y, 6735, 2655},
+  {Kind::Label, IDT_OKU_VERSION_CAPTION, "Windows Version:", F2x + 120, F2y + 285, 1500, 210},
+  {Kind::Label, IDT_OKU_VERSION, "---", F2x + 1620, F2y + 285, 5000, 210, 0, "MS Windows name and version"},
+  {Kind::Label, IDT_OKU_HOST_CAPTION, "Host Name:", F2x + 120, F2y + 585, 1500, 210},
+  {Kind::Label, IDT_OKU_HOST, "---", F2x + 1620, F2y + 585, 2100, 210, 0, "The name of the computer as seen on a network"},
+  {Kind::Label, IDT_OKU_IP_CAPTION, "IP Addresses:", F2x + 120, F2y + 870, 1500, 210},
+  {Kind::Combo, IDC_OKU_IP, "", F2x + 1620, F2y + 825, 2100, 315, 0, "The IP address(es) associated with the user's computer"},
+  {Kind::Button, IDB_OKU_NETINFO, "More &Network Info...", F2x + 4020, F2y + 660, 2520, 375, 0, "Detailed network information", &frmOKU::cmdNetInfo_Click},
+  {Kind::Label, IDT_OKU_OWNER_CAPTION, "Registered Owner......................", kIdLabelX, kIdRow0 + 45, 2400, 210},
+  {Kind::Text, IDE_OKU_OWNER, "", kIdTextX, kIdRow0, kIdTextW, 285, 0, nullptr, nullptr, nullptr, IDB_OKU_OWNER},
+  {Kind::Button, IDB_OKU_OWNER, "&Change It", kIdButtonX, kIdRow0 - 8, kIdButtonW, 300, 0, "Change the value in the registry", &frmOKU::RegOwnCmd_Click},
+  {Kind::Label, IDT_OKU_ORG_CAPTION, "Registered Organization............", kIdLabelX, kIdRow0 + kIdPitch + 45, 2400, 210},
+  {Kind::Text, IDE_OKU_ORG, "", kIdTextX, kIdRow0 + kIdPitch, kIdTextW, 285, 0, nullptr, nullptr, nullptr, IDB_OKU_ORG},
+  {Kind::Button, IDB_OKU_ORG, "Change &It", kIdButtonX, kIdRow0 + kIdPitch - 8, kIdButtonW, 300, 0, "Change the value in the registry", &frmOKU::RegOrgCmd_Click},
+  {Kind::Label, IDT_OKU_IE_CAPTION, "IE 5.0 Window Title...................", kIdLabelX, kIdRow0 + 2 * kIdPitch + 45, 2400, 210, kOff},
+  {Kind::Text, IDE_OKU_IE_TITLE, "", kIdTextX, kIdRow0 + 2 * kIdPitch, kIdTextW, 285, kOff, nullptr, nullptr, nullptr, IDB_OKU_IE_TITLE},
+  {Kind::Button, IDB_OKU_IE_TITLE, "Change I&t", kIdButtonX, kIdRow0 + 2 * kIdPitch - 8, kIdButtonW, 300, kOff, "Change the value in the registry", &frmOKU::cmdIEwint_Click},
+  {Kind::Label, IDT_OKU_OE_CAPTION, "OE Window Title.........", kIdLabelX, kIdRow0 + 3 * kIdPitch + 45, 1620, 210},
+  {Kind::Combo, IDC_OKU_OE_IDENTITY, "", F2x + 1740, kIdRow0 + 3 * kIdPitch - 15, 1320, 315, 0, "The user's identity in Outlook Express", &frmOKU::cboOEident_Click},
+  {Kind::Text, IDE_OKU_OE_TITLE, "", F2x + 3120, kIdRow0 + 3 * kIdPitch, kIdTextX + kIdTextW - (F2x + 3120), 285, 0, nullptr, nullptr, nullptr, IDB_OKU_OE_TITLE},
+  {Kind::Button, IDB_OKU_OE_TITLE, "Change It", kIdButtonX, kIdRow0 + 3 * kIdPitch - 8, kIdButtonW, 300, 0, "Change the value in the registry", &frmOKU::cmdOEwint_Click},
+
+  // Windows Utilities: each small button stands right of the label that names its tool.
+  {Kind::Frame, IDG_OKU_UTILITIES, "Windows Utilities", F1x, F1y, 6735, 1575},
+  {Kind::Label, IDT_OKU_STARTUP, "Check your Startup Items...........", kUtilLeftLabel, kUtilRow0 + 30, 2520, 210},
+  {Kind::Button, IDB_OKU_STARTUP, "", kUtilLeftButton, kUtilRow0, 375, 275, ui::kTimesFont, nullptr, &frmOKU::StartCmd_Click},
+  {Kind::Label, IDT_OKU_SCANDISK, "Scan Disk..................................", kUtilRightLabel, kUtilRow0 + 30, 2520, 210, kOff},
+  {Kind::Button, IDB_OKU_SCANDISK, "", kUtilRightButton, kUtilRow0, 375, 275, ui::kTimesFont | kOff, nullptr, &frmOKU::ScanCmd_Click},
+  {Kind::Label, IDT_OKU_CONFIG, "Check your Configuration Files...", kUtilLeftLabel, kUtilRow0 + kUtilPitch + 30, 2520, 210},
+  {Kind::Button, IDB_OKU_CONFIG, "", kUtilLeftButton, kUtilRow0 + kUtilPitch, 375, 275, ui::kTimesFont, nullptr, &frmOKU::ConfigCmd_Click},
+  {Kind::Label, IDT_OKU_DEFRAG, "Disk Defragmenter.....................", kUtilRightLabel, kUtilRow0 + kUtilPitch + 30, 2520, 210},
+  {Kind::Button, IDB_OKU_DEFRAG, "", kUtilRightButton, kUtilRow0 + kUtilPitch, 375, 275, ui::kTimesFont, nullptr, &frmOKU::DefragCmd_Click},
+  {Kind::Label, IDT_OKU_SFC, "System File Checker...................", kUtilLeftLabel, kUtilRow0 + 2 * kUtilPitch + 30, 2520, 210, kOff},
+  {Kind::Button, IDB_OKU_SFC, "", kUtilLeftButton, kUtilRow0 + 2 * kUtilPitch, 375, 275, ui::kTimesFont | kOff, nullptr, &frmOKU::SfcCmd_Click},
+  {Kind::Label, IDT_OKU_REGCHECK, "Registry Checker........................", kUtilRightLabel, kUtilRow0 + 2 * kUtilPitch + 30, 2520, 210},
+  {Kind::Button, IDB_OKU_REGCHECK, "", kUtilRightButton, kUtilRow0 + 2 * kUtilPitch, 375, 275, ui::kTimesFont, nullptr, &frmOKU::RegCmd_Click},
+  {Kind::Label, IDT_OKU_SYSINFO, "System Information.....................", kUtilLeftLabel, kUtilRow0 + 3 * kUtilPitch + 30, 2520, 210},
+  {Kind::Button, IDB_OKU_SYSINFO, "", kUtilLeftButton, kUtilRow0 + 3 * kUtilPitch, 375, 275, ui::kTimesFont, nullptr, &frmOKU::SysInfoCmd_Click},
+  {Kind::Label, IDT_OKU_REGEDIT, "Edit the Registry.........................", kUtilRightLabel, kUtilRow0 + 3 * kUtilPitch + 30, 2520, 210},
+  {Kind::Button, IDB_OKU_REGEDIT, "", kUtilRightButton, kUtilRow0 + 3 * kUtilPitch, 375, 275, ui::kTimesFont, nullptr, &frmOKU::RegEdCmd_Click},
+
+  // Add Folder Shortcut to the SendTo Menu: (enabled once the Send To folder is known)
+  {Kind::Frame, IDG_OKU_SENDTO, "Add Folder Shortcut to the SendTo Menu:", F3x, F3y, 4095, 855, kOff},
+  {Kind::Text, IDE_OKU_SENDTO_FOLDER, "", F3x + 120, F3y + 375, 2940, 285, kOff, nullptr, nullptr, nullptr, IDB_OKU_SENDTO_GO},
+  {Kind::Button, IDB_OKU_SENDTO_BROWSE, "...", F3x + 3120, F3y + 360, 330, 315, ui::kTimesFont | kOff, nullptr, &frmOKU::SendBrCmd_Click},
+  {Kind::Button, IDB_OKU_SENDTO_GO, "&Go", F3x + 3510, F3y + 360, 465, 315, kOff, nullptr, &frmOKU::SendGoCmd_Click},
+
+  // Misc
+  {Kind::Frame, IDG_OKU_MISC, "Misc", F6x, F6y, 2535, 1695},
+  {Kind::Button, IDB_OKU_DEVMGR, "&Device Manager", F6x + 360, F6y + 300, 1815, 300, 0, "Open the Device Manager", &frmOKU::cmdDM_Click},
+  {Kind::Button, IDB_OKU_COMPMGMT, "Computer &Management", F6x + 360, F6y + 720, 1815, 300, kOff, "Open Computer Management", &frmOKU::cmdCM_Click},
+  {Kind::Button, IDB_OKU_CONTROLPANEL, "Control &Panel", F6x + 360, F6y + 1140, 1815, 300, 0, nullptr, &frmOKU::cmdCtrlP_Click},
+
+  // Generate directory content:
+  {Kind::Frame, IDG_OKU_LISTING, "Generate directory content:", F4x, F4y, 4095, 855},
+  {Kind::Text, IDE_OKU_LIST_FOLDER, "", F4x + 120, F4y + 375, 2940, 285, 0, nullptr, nullptr, nullptr, IDB_OKU_LIST_GO},
+  {Kind::Button, IDB_OKU_LIST_BROWSE, "...", F4x + 3120, F4y + 360, 330, 315, ui::kTimesFont, nullptr, &frmOKU::cmdListBr_Click},
+  {Kind::Button, IDB_OKU_LIST_GO, "G&o", F4x + 3510, F4y + 360, 465, 315, 0, nullptr, &frmOKU::cmdListGo_Click},
+
+  // Auto Shut Down: the options by index from the top, the time and the two buttons at the right.
+  {Kind::Frame, IDG_OKU_SHUTDOWN, "Auto Shut Down", 120, 6000, 5415, 1815},
+  {Kind::Label, IDT_OKU_SHUTDOWN_TYPE, "Type:", F5x, F5y, 2040, 210},
+  {Kind::Option, IDO_OKU_EXIT_OPTION0 + 0, "&Shutdown && Powerdown", F5x, F5y + 240, 2160, 240, ui::kGroupStart, nullptr, nullptr, nullptr, 0, &frmOKU::optExitOption_Click, 0},
+  {Kind::Option, IDO_OKU_EXIT_OPTION0 + 1, "Normal Shutdo&wn", F5x, F5y + 480, 2160, 240, 0, nullptr, nullptr, nullptr, 0, &frmOKU::optExitOption_Click, 1},
+  {Kind::Option, IDO_OKU_EXIT_OPTION0 + 2, "Forced Sh&utdown", F5x, F5y + 720, 2160, 240, 0, nullptr, nullptr, nullptr, 0, &frmOKU::optExitOption_Click, 2},
+  {Kind::Option, IDO_OKU_EXIT_OPTION0 + 3, "Re&boot", F5x, F5y + 960, 2160, 240, 0, nullptr, nullptr, nullptr, 0, &frmOKU::optExitOption_Click, 3},
+  {Kind::Option, IDO_OKU_EXIT_OPTION0 + 4, "&Log Off", F5x, F5y + 1200, 2160, 240, 0, nullptr, nullptr, nullptr, 0, &frmOKU::optExitOption_Click, 4},
+  {Kind::Label, IDT_OKU_SHUTDOWN_TIME_CAPTION, "Time To Shutdown:", F5x + 2280, F5y, 1935, 210},
+  {Kind::Text, IDE_OKU_SHUTDOWN_TIME, "", F5x + 2280, F5y + 240, 1935, 285, 0, "Input the time to shutdown", nullptr, nullptr, IDB_OKU_ACTIVATE},
+  {Kind::Button, IDB_OKU_ACTIVATE, "&Activate", F5x + 2280, F5y + 600, 1935, 300, 0, "Activate the timer", &frmOKU::cmdAct_Click},
+  {Kind::Button, IDB_OKU_DEACTIVATE, "DeActi&vate", F5x + 2280, F5y + 960, 1935, 300, kOff, "DeActivate the timer", &frmOKU::cmdDeAct_Click},
+
+  // Bottom right
+  {Kind::Line, IDT_OKU_LINE, "", 5760, 6840, 1095, 30},
+  {Kind::Button, IDB_OKU_REFRESH, "&Refresh", 5760, 6960, 1095, 375, 0, "Refresh all the information", &frmOKU::cmdRefresh_Click},
+  {Kind::Button, IDB_OKU_EXIT, "&Exit", 5760, 7440, 1095, 375, 0, "Exit", &frmOKU::cmdExit_Click},
+};
+// clang-format on
+
+struct MenuEntry {
+  int id;  // 0: separator
+  const char* caption;
+};
+
+constexpr MenuEntry kFileMenu[] = {{IDM_OKU_EXIT, "&Exit"}};
+constexpr MenuEntry kHelpMenu[] = {
+    {IDM_OKU_WEBSITE, "&Quillon on the Web..."},
+    {IDM_OKU_UPDATE, "&Check for Update..."},
+    {IDM_OKU_DONATE, "&Donate..."},
+    {0, "-"},
+    {IDM_OKU_ABOUT, "&About OKU..."},
+};
+// The notification-area menu below the shutdown entry (mnuRem and mnuSep6 come first while armed).
+constexpr MenuEntry kTrayMenu[] = {
+    {IDM_OKU_TRAY_RESTORE, "&Restore"}, {0, "-"}, {IDM_OKU_TRAY_MINIMIZE, "&Minimize"}, {0, "-"},
+    {IDM_OKU_TRAY_ABOUT, "&About OKU"}, {IDM_OKU_TRAY_EXIT, "&Exit"},
+};
+
+template <size_t N>
+HMENU BuildMenu(const MenuEntry (&entries)[N], HMENU menu) {
+  for (const MenuEntry& e : entries)
+    AppendMenuA(menu, e.id ? MF_STRING : MF_SEPARATOR, static_cast<UINT_PTR>(e.id), e.id ? e.caption : nullptr);
+  return menu;
+}
+
+HMENU BuildMenuBar() {
+  HMENU bar = CreateMenu();
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(BuildMenu(kFileMenu, CreatePopupMenu())), "&File");
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(BuildMenu(kHelpMenu, CreatePopupMenu())), "&Help");
+  return bar;
+}
+
+// One line per entry: caption (or "-"), with "[default]" for the default entry.
+void DescribeMenu(HMENU menu, const std::string& indent, std::string& out) {
+  const int count = GetMenuItemCount(menu);
+  const UINT defaultId = GetMenuDefaultItem(menu, FALSE, 0);
+  for (int i = 0; i < count; ++i) {
+    char text[256] = {};
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = sizeof text - 1;
+    GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+    out += indent + ((info.fType & MFT_SEPARATOR) ? std::string("-") : std::string(text));
+    if (!(info.fType & MFT_SEPARATOR) && info.wID == defaultId && defaultId != static_cast<UINT>(-1)) out += " [default]";
+    out += "\n";
+    if (info.hSubMenu) DescribeMenu(info.hSubMenu, indent + "  ", out);
+  }
+}
+
+constexpr ULONG_PTR kTestDumpMenus = 0x4F4B5501;  // WM_COPYDATA request of the test build
+
+frmOKU* gMainWindow = nullptr;
+
+}  // namespace
+
+frmOKU& MainWindow() { return *gMainWindow; }
+
+frmOKU::frmOKU() : FormT("frmOKU", "Okumatic", 6945, 7875) {
+  SetControls(kControls);
+  menu_ = BuildMenuBar();
+  isMain_ = true;
+  gMainWindow = this;
+}
+
+frmOKU::~frmOKU() {
+  if (gMainWindow == this) gMainWindow = nullptr;
+}
+
+HMENU frmOKU::BuildPopupMenu() const {
+  HMENU popup = CreatePopupMenu();
+  if (mnuRemVisible) {
+    AppendMenuA(popup, MF_STRING, IDM_OKU_TRAY_REMINDER, mnuRemCaption.c_str());  // mnuRem
+    AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);                                // mnuSep6
+  }
+  BuildMenu(kTrayMenu, popup);
+  SetMenuDefaultItem(popup, IDM_OKU_TRAY_RESTORE, FALSE);
+  return popup;
+}
+
+std::string frmOKU::DescribeMenus() const {
+  std::string out = "[menu bar]\n";
+  DescribeMenu(GetMenu(hwnd()), "", out);
+  out += "[pop-up]\n";
+  HMENU popup = BuildPopupMenu();
+  DescribeMenu(popup, "", out);
+  DestroyMenu(popup);
+  return out;
+}
+
+// --- Load sequence -------------------------------------------------------------------------
+
+void frmOKU::Form_Load() {
+  if (!RunLoadSequence()) endProgram = true;
+}
+
+bool frmOKU::RunLoadSequence() {
+  // Each step goes on whatever happened before it; only unusable Windows Sockets ends the run.
+  auto step = [](auto&& fn) {
+    try {
+      fn();
+    } catch (...) {
+    }
+  };
+  step([] { CreateAppMutex(); });                          // 1
+  step([this] { cmdDeAct_Click(); });                     // 2
+  step([this] { ApplyDesignDefaults(); });                // 3
+  step([this] {                                           // 4
+    SystemDir = GetWindowsFolder(kSystemFolder);
+    if (!SystemDir.empty() && SystemDir.back() != '\\') SystemDir += '\\';
+  });
+  step([this] {                                           // 5
+    WindowsDir = GetWindowsFolder(kWindowsFolder);
+    if (!WindowsDir.empty() && WindowsDir.back() != '\\') WindowsDir += '\\';
+  });
+  step([this] {                                           // 6
+    const WindowsVersion version = GetWindowsVersion();
+    IsNT = version.IsNT;
+    IsXP = version.IsXP;
+    IsMe = version.IsMe;
+    SetText(IDT_OKU_VERSION, version.DisplayText());
+    NTFamily = IsNT ? 1 : 0;
+  });
+  bool socketsUsable = true;
+  step([&] { socketsUsable = ShowHostAddresses(); });    // 7
+  if (!socketsUsable) return false;
+  step([this] { ReadIdentitySettings(); });               // 8
+  step([this] { ApplyUtilityAvailability(); });          // 9
+  step([this] { LoadSendToFolder(); });                  // 10
+  step([this] { SetShutdownDefaults(); });               // 11
+  Err().Clear();                                          // 12
+  return true;
+}
+
+void frmOKU::ApplyDesignDefaults() {
+  for (int id : {IDT_OKU_IE_CAPTION, IDT_OKU_SFC, IDB_OKU_SFC, IDE_OKU_IE_TITLE, IDB_OKU_IE_TITLE}) Enable(id, false);
+  SetText(IDT_OKU_REGCHECK, "Registry Checker........................");
+  SetText(IDT_OKU_IE_CAPTION, "IE Not Installed");
+  for (int id : {IDT_OKU_SCANDISK, IDB_OKU_SCANDISK, IDE_OKU_SENDTO_FOLDER, IDB_OKU_SENDTO_BROWSE, IDB_OKU_SENDTO_GO,
+                 IDB_OKU_COMPMGMT, IDG_OKU_SENDTO})
+    Enable(id, false);
+}
+
+void frmOKU::cmdRefresh_Click() {
+  SetMousePointer(ui::kPointerHourglass);
+  {
+    ui::BusyScope busy;
+    DoEvents();
+  }
+  cmdDeAct_Click();
+  ComboClear(IDC_OKU_IP);
+  ComboClear(IDC_OKU_OE_IDENTITY);
+  cboRegOE.clear();
+  cboOEWinT.clear();
+  SetText(IDT_OKU_HOST, "");
+  for (int id : {IDE_OKU_SENDTO_FOLDER, IDE_OKU_OWNER, IDE_OKU_ORG, IDE_OKU_LIST_FOLDER, IDE_OKU_IE_TITLE}) SetText(id, "");
+  if (!RunLoadSequence()) {
+    // Windows Sockets became unusable: the program ends at once, leaving nothing behind.
+    RemoveTrayIcon();
+    ExitProcess(0);
+  }
+  SetMousePointer(ui::kPointerDefault);
+}
+
+// --- Exit ----------------------------------------------------------------------------------
+
+void frmOKU::cmdExit_Click() { ui::RequestExit(); }
+void frmOKU::ExitMnu_Click() { ui::RequestExit(); }
+void frmOKU::mnuExit_Click() { ui::RequestExit(); }
+
+bool frmOKU::Form_QueryUnload() {
+  // The close box sends the window to the notification area; the program goes on.
+  if (!MinimizeToTray()) ui::RequestExit();
+  return true;
+}
+
+void frmOKU::Form_Unload() {
+  RemoveTrayIcon();
+  for (ui::Form* form : ui::OpenForms())
+    if (form != this) form->Close();
+}
+
+// --- Menus ---------------------------------------------------------------------------------
+
+
+void frmOKU::OnMenu(int id) {
+  switch (id) {
+    case IDM_OKU_EXIT: return ExitMnu_Click();
+    case IDM_OKU_WEBSITE: return mnuQLlink_Click();
+    case IDM_OKU_UPDATE: return UpMnu_Click();
+    case IDM_OKU_DONATE: return mnuDonate_Click();
+    case IDM_OKU_ABOUT: return AboutMnu_Click();
+    case IDM_OKU_TRAY_RESTORE: return mnuRestore_Click();
+    case IDM_OKU_TRAY_MINIMIZE: return mnuMin_Click();
+    case IDM_OKU_TRAY_ABOUT: return mnuAbout_Click();
+    case IDM_OKU_TRAY_EXIT: return mnuExit_Click();
+    default: return;  // mnuRem has no action of its own
+  }
+}
+
+void frmOKU::OnTimer(UINT_PTR id) {
+  if (id == IDTIMER_OKU_SHUTDOWN) Timer1_Timer();
+}
+
+bool frmOKU::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (msg == WM_QUERYENDSESSION) {
+    result = TRUE;
+    return true;
+  }
+  if (msg == WM_ENDSESSION) {
+    if (wParam) RemoveTrayIcon();  // Windows is ending the session, and the program with it
+    result = 0;
+    return true;
+  }
+  if (msg == WM_COPYDATA && hooks::IsTestBuild()) {
+    // The test build writes its menus, as built, to the file the driver names.
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (data && data->dwData == kTestDumpMenus && data->cbData > 0) {
+      std::string path(static_cast<const char*>(data->lpData), data->cbData);
+      path.resize(strnlen(path.c_str(), path.size()));
+      std::ofstream(path, std::ios::binary) << DescribeMenus();
+      result = TRUE;
+      return true;
+    }
+  }
+  return HandleTrayMessage(msg, wParam, lParam, result);
+}
