@@ -1,0 +1,98 @@
+// The real OKU.exe under Wine: the main window, its version line, menus, mutex and exit paths.
+#include <gtest/gtest.h>
+
+#include "app/frmOKUIds.h"
+#include "driver/Driver.h"
+
+using namespace driver;
+
+namespace {
+
+struct Started {
+  Program program;
+  HWND window = nullptr;
+};
+
+Started StartOku(const std::string& exe = "OKU.exe") {
+  Started s{Program::Start(exe)};
+  s.window = WaitTopWindow(s.program.pid(), "Okumatic");
+  return s;
+}
+
+bool MutexExists() {
+  HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, "QLN_OKU");
+  if (mutex) CloseHandle(mutex);
+  return mutex != nullptr;
+}
+
+}  // namespace
+
+TEST(MainWindow, ExitEndsTheProgramAndReleasesTheMutex) {
+  ASSERT_FALSE(MutexExists()) << "another OKU is running in this prefix";
+  Started oku = StartOku();
+  ASSERT_NE(oku.window, nullptr) << "the window Okumatic did not appear";
+  EXPECT_TRUE(MutexExists());
+
+  Click(Control(oku.window, IDB_OKU_EXIT));
+  ASSERT_TRUE(oku.program.WaitExit()) << "Exit did not end the program";
+  EXPECT_EQ(oku.program.ExitCode(), 0u);
+  EXPECT_FALSE(MutexExists());
+}
+
+TEST(MainWindow, TwoCopiesRunSideBySideWithoutComplaint) {
+  Started first = StartOku();
+  Started second = StartOku();
+  ASSERT_NE(first.window, nullptr);
+  ASSERT_NE(second.window, nullptr);
+  EXPECT_NE(first.window, second.window);
+  EXPECT_EQ(FindMessageBox(first.program.pid()), nullptr);
+  EXPECT_EQ(FindMessageBox(second.program.pid()), nullptr);
+  Click(Control(second.window, IDB_OKU_EXIT));
+  EXPECT_TRUE(second.program.WaitExit());
+  EXPECT_TRUE(first.program.Running()) << "the second copy's exit must not end the first";
+  EXPECT_TRUE(MutexExists()) << "the first copy still holds the mutex";
+}
+
+TEST(MainWindow, MenusAreBuiltAsDesigned) {
+  Started oku = StartOku("OKU_test.exe");
+  ASSERT_NE(oku.window, nullptr);
+  EXPECT_EQ(DumpMenus(oku.window),
+            "[menu bar]\n"
+            "&File\n"
+            "  &Exit\n"
+            "&Help\n"
+            "  &Quillon on the Web...\n"
+            "  &Check for Update...\n"
+            "  &Donate...\n"
+            "  -\n"
+            "  &About OKU...\n"
+            "[pop-up]\n"
+            "&Restore [default]\n"
+            "-\n"
+            "&Minimize\n"
+            "-\n"
+            "&About OKU\n"
+            "&Exit\n");
+}
+
+// The version line for each Windows version Wine can pretend to be, from the record Wine reports.
+TEST(MainWindow, VersionLineFollowsThePrefixVersion) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"win95", "Windows 95 (4.0.950 No Service Pack Installed)"},
+      {"win98", "Windows 98 Second Edition (4.10.2222 A)"},
+      {"winme", "Windows Me (4.90.3000 No Service Pack Installed)"},
+      {"nt40", "Windows NT (4.0.1381 Service Pack 6a v6.0)"},
+      {"win2k", "Windows 2000 (5.0.2195 Service Pack 4 v4.0)"},
+      {"winxp", "Windows XP Pro (5.1.2600 Service Pack 3 v3.0)"},
+      {"win2003", "?? (5.2.3790 v)"},
+  };
+  for (const auto& [version, expected] : cases) {
+    SCOPED_TRACE(version);
+    SetWineVersionFor("OKU.exe", version);
+    Started oku = StartOku();
+    ASSERT_NE(oku.window, nullptr);
+    EXPECT_EQ(GetText(Control(oku.window, IDT_OKU_VERSION)), expected);
+    oku.program.Kill();
+  }
+  SetWineVersionFor("OKU.exe", "");
+}
