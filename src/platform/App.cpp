@@ -78,6 +78,8 @@ BusyScope::~BusyScope() {
   // Replay what arrived meanwhile, once each, now that the handler is done.
   std::vector<RunState::Deferred> deferred;
   deferred.swap(s.deferred);
+  // Ticks before close requests: a close replayed first would drop the tick with the window.
+  std::stable_partition(deferred.begin(), deferred.end(), [](const RunState::Deferred& d) { return d.msg != WM_CLOSE; });
   for (const auto& d : deferred)
     if (IsWindow(d.hwnd)) PostMessageA(d.hwnd, d.msg, d.wParam, 0);
 }

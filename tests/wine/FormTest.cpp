@@ -1,0 +1,116 @@
+// The window toolkit: table dispatch, the busy guard and the exit path, on real windows.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "platform/App.h"
+#include "platform/Form.h"
+#include "platform/MessageBox.h"
+#include "platform/Pump.h"
+
+namespace {
+
+class Probe : public ui::FormT<Probe> {
+ public:
+  explicit Probe(bool main) : FormT(main ? "frmMain" : "frmOther", main ? "Probe main" : "Probe other", 3000, 2000) {
+    SetControls(kControls);
+    isMain_ = main;
+  }
+  int clicks = 0;
+  int selections = 0;
+  int ticks = 0;
+  int focusEvents = 0;
+  int indexClicked = -1;
+  bool cancelClose = false;
+
+  void cmdGo_Click() { ++clicks; }
+  void cboPick_Click() { ++selections; }
+  void txtName_GotFocus() { ++focusEvents; }
+  void optPick_Click(int index) { indexClicked = index; }
+  using Form::Px;
+
+ protected:
+  void OnTimer(UINT_PTR) override { ++ticks; }
+  bool Form_QueryUnload() override { return cancelClose; }
+
+ private:
+  static constexpr ui::Control<Probe> kControls[] = {
+      {ui::Kind::Text, 10, "some text", 120, 120, 1800, 285, 0, nullptr, nullptr, &Probe::txtName_GotFocus},
+      {ui::Kind::Button, 11, "&Go", 2000, 120, 900, 330, 0, nullptr, &Probe::cmdGo_Click},
+      {ui::Kind::Combo, 12, "", 120, 600, 1800, 315, 0, nullptr, &Probe::cboPick_Click},
+      {ui::Kind::Option, 13, "A", 120, 1000, 900, 240, ui::kGroupStart, nullptr, nullptr, nullptr, 0, &Probe::optPick_Click, 0},
+      {ui::Kind::Option, 14, "B", 120, 1300, 900, 240, 0, nullptr, nullptr, nullptr, 0, &Probe::optPick_Click, 1},
+  };
+};
+
+void PumpFor(DWORD ms) {
+  const DWORD end = GetTickCount() + ms;
+  while (GetTickCount() < end) {
+    DoEvents();
+    Sleep(10);
+  }
+}
+
+class FormTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    SetMessageBoxHook([](const std::string&, const std::string&, unsigned) { return kAnswerOk; });
+    ui::SetMainForm(&main);
+    ASSERT_TRUE(main.Create(nullptr));
+    main.Show();
+  }
+  void TearDown() override { SetMessageBoxHook(nullptr); }
+  Probe main{true};
+};
+
+TEST_F(FormTest, NotificationsReachTheirRowsHandlers) {
+  SendMessageA(main.Item(11), BM_CLICK, 0, 0);
+  EXPECT_EQ(main.clicks, 1);
+  main.ComboAdd(12, "one");
+  main.ComboAdd(12, "two");
+  main.ComboSelect(12, 1);
+  EXPECT_EQ(main.selections, 1) << "selecting by code runs the click handler";
+  main.ComboSelect(12, 5);
+  EXPECT_EQ(main.selections, 1) << "an index past the end selects nothing";
+  SendMessageA(main.Item(14), BM_CLICK, 0, 0);
+  EXPECT_EQ(main.indexClicked, 1);
+
+  SetFocus(main.Item(10));
+  DWORD start = 1, end = 0;
+  SendMessageA(main.Item(10), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(main.focusEvents, 1);
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 9u) << "a text box selects its whole text on focus";
+  EXPECT_EQ(main.Px(1440), main.dpi());
+}
+
+TEST_F(FormTest, BusyHandlerDropsCommandsAndDefersCloseAndTicks) {
+  {
+    ui::BusyScope busy;
+    PostMessageA(main.Item(11), BM_CLICK, 0, 0);
+    PostMessageA(main.hwnd(), WM_CLOSE, 0, 0);
+    PostMessageA(main.hwnd(), WM_TIMER, 7, 0);
+    PumpFor(200);
+    EXPECT_EQ(main.clicks, 0) << "a second command ran inside the busy handler";
+    EXPECT_EQ(main.ticks, 0);
+    EXPECT_TRUE(main.IsOpen()) << "the window was closed under the busy handler";
+  }
+  PumpFor(200);
+  EXPECT_EQ(main.ticks, 1) << "the deferred tick runs once the handler is done";
+  EXPECT_FALSE(main.IsOpen()) << "the deferred close request runs once the handler is done";
+}
+
+TEST_F(FormTest, ExitClosesOtherWindowsFirstAndWaitsForTheRunningHandler) {
+  Probe other(false);
+  ASSERT_TRUE(other.Create(main.hwnd()));
+  other.Show();
+  {
+    ui::HandlerScope handler;
+    ui::RequestExit();
+    EXPECT_FALSE(other.IsOpen()) << "other windows close first";
+    EXPECT_TRUE(main.IsOpen()) << "the main window waits until the handler returns";
+  }
+  EXPECT_FALSE(main.IsOpen());
+  EXPECT_TRUE(ui::IsExiting());
+}
+
+}  // namespace
