@@ -75,7 +75,7 @@ oku_wine_env() {
   fi
   # Start the server and Wine's services with their output detached, so that no test runner
   # inherits a pipe that a Wine service keeps open.
-  wineserver -p </dev/null >/dev/null 2>&1
+  wineserver -p </dev/null >/dev/null 2>&1 || true  # already running is fine
   timeout 120 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
