@@ -3,8 +3,6 @@
 
 #include <commctrl.h>
 
-#include <fstream>
-
 #include "BuildConfig.h"
 #include "app/Globals.h"
 #include "app/SysTray.h"
@@ -14,6 +12,7 @@
 #include "app/frmOKUIds.h"
 #include "app/mdlAppMutex.h"
 #include "platform/App.h"
+#include "platform/Handles.h"
 #include "platform/Failure.h"
 #include "platform/Pump.h"
 
@@ -344,7 +343,11 @@ bool frmOKU::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
     if (data && data->dwData == kTestDumpMenus && data->cbData > 0) {
       std::string path(static_cast<const char*>(data->lpData), data->cbData);
       path.resize(strnlen(path.c_str(), path.size()));
-      std::ofstream(path, std::ios::binary) << DescribeMenus();
+      const std::string text = DescribeMenus();
+      win::UniqueHandle file = win::OwnFileHandle(
+          CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+      DWORD written = 0;
+      if (file) WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
       result = TRUE;
       return true;
     }
