@@ -19,9 +19,9 @@ bool StopSockets();
 
 // Start, lookup and stop as the main window's load sequence runs them.
 struct HostLookup {
-  bool endProgram = false;  // a sockets check failed and its box was shown: end the program now
-  bool found = false;       // false: a lookup failed; HostLbl and cboIP keep their state
-  std::string hostLabel;    // the host name in upper case, for HostLbl
+  bool endProgram = false;             // a sockets check failed and its box was shown: end the program now
+  bool found = false;                  // false: a lookup failed; HostLbl and cboIP keep their state
+  std::string hostLabel;               // the host name in upper case, for HostLbl
   std::vector<std::string> addresses;  // for cboIP, in order; select entry 0 when there is one
 };
 HostLookup LookUpHost();

@@ -21,7 +21,7 @@ namespace {
 constexpr DWORD kReadChunk = 65536;
 // After the child has ended, what it wrote is already in the pipe: this is ample to drain it.
 // Longer means a grandchild inherited the write end; its output is not waited for.
-constexpr DWORD kDrainGraceMs = 2000;
+constexpr DWORD kDrainGraceMs = 3000;
 // Time for an ended child to go, and for a stopped reader to notice.
 constexpr DWORD kStopGraceMs = 2000;
 constexpr UINT kEndedExitCode = 1;

@@ -35,10 +35,8 @@ TEST(IpText, MessagesKeepTheirBlanks) {
   EXPECT_EQ(SocketsErrorText(0), "Windows Sockets Error  0");
   EXPECT_EQ(SocketsErrorText(-2), "Windows Sockets Error -2");
   EXPECT_EQ(UnsupportedVersionText(1, 0), "Windows Sockets version 1.0 is Not supported by winsock.dll ");
-  EXPECT_EQ(UnsupportedVersionText(0, 255), "Windows Sockets version 0.255 is Not supported by winsock.dll ");
   EXPECT_EQ(TooFewSocketsText(1), "This application requires a minimum of 1 supported sockets.");
   EXPECT_EQ(CleanupErrorText(-1), "Socket Error -1 occurred In Cleanup ");
-  EXPECT_EQ(CleanupErrorText(10093), "Socket Error 10093 occurred In Cleanup ");
 }
 
 TEST(IpText, StartupChecksRunInOrderOnTheRightBytes) {
@@ -50,7 +48,6 @@ TEST(IpText, StartupChecksRunInOrderOnTheRightBytes) {
   };
   const Case cases[] = {
       {{0, 0x0101, 32767}, std::nullopt},
-      {{0, 0x0202, 1}, std::nullopt},
       {{0, 0x0002, 1}, std::nullopt},  // 2.0: a newer major version is fine
       {{0, 0x0201, 1}, std::nullopt},  // 1.2
       {{10092, 0x0101, 32767}, notResponding},
@@ -62,8 +59,8 @@ TEST(IpText, StartupChecksRunInOrderOnTheRightBytes) {
       {{0, 0x0101, -1}, tooFew},  // 65535 sockets read as a signed 16-bit number
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.startup.result << " " << std::hex << c.startup.version << " "
-                                    << std::dec << c.startup.maxSockets);
+    SCOPED_TRACE(testing::Message() << c.startup.result << " " << std::hex << c.startup.version << " " << std::dec
+                                    << c.startup.maxSockets);
     EXPECT_EQ(StartupProblem(c.startup), c.problem);
   }
 }
@@ -73,7 +70,6 @@ TEST(IpText, HostNameIsTheTrimmedTextBeforeTheNul) {
   EXPECT_EQ(HostNameFromBuffer("myhost\0junk after"s), "myhost");
   EXPECT_EQ(HostNameFromBuffer("  Mixed-Case \0   "s), "Mixed-Case");
   EXPECT_EQ(HostNameFromBuffer("no-terminator   "s), "no-terminator");
-  EXPECT_EQ(HostNameFromBuffer("\0host"s), "");
   EXPECT_EQ(HostNameFromBuffer(std::string(256, ' ')), "");
 }
 
@@ -85,7 +81,6 @@ TEST(NetInfoText, CommandLineFollowsTheWindowsFamily) {
 TEST(NetInfoText, HeaderPrecedesTheBodyLineByLine) {
   EXPECT_EQ(ComposeNetInfoText("3/7/2002", "C:\\WINDOWS\\ipconfig.exe /all", "line 1\r\nline 2\r\n"),
             "Generated via OKU on 3/7/2002\r\nCommand C:\\WINDOWS\\ipconfig.exe /all\r\nline 1\r\nline 2\r\n");
-  EXPECT_EQ(ComposeNetInfoText("07.03.02", "x", ""), "Generated via OKU on 07.03.02\r\nCommand x\r\n");
   EXPECT_EQ(ComposeNetInfoText("d", "c", "Error: CreateProcess failed. 2"),
             "Generated via OKU on d\r\nCommand c\r\nError: CreateProcess failed. 2");
 }
@@ -104,14 +99,10 @@ TEST(NetInfoText, CaptureKeepsExactlyTheLimitAcrossChunkBoundaries) {
   };
   const Case cases[] = {
       {{}, 0, 0},
-      {{0, 0}, 0, 0},
-      {{100}, 100, 0},
       {{10240}, 10240, 0},
       {{10239, 1}, 10240, 0},
       {{10239, 2}, 10240, 1},
       {{4096, 4096, 4096, 4096}, 10240, 6144},
-      {{10241}, 10240, 1},
-      {{10240, 0, 5}, 10240, 5},
       {{1 << 20}, 10240, (1 << 20) - 10240},
   };
   for (const Case& c : cases) {
