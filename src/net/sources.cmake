@@ -1,5 +1,9 @@
 # net: list files as ${CMAKE_CURRENT_LIST_DIR}/Name.cpp
 list(APPEND OKU_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/IpText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NetInfoText.cpp
 )
 list(APPEND OKU_WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Ip.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cmdpipe.cpp
 )

@@ -1,0 +1,18 @@
+// The wsock32 functions that module Ip calls, as a table that tests swap for fakes.
+#pragma once
+
+#include <winsock2.h>
+
+struct SocketsApi {
+  int(WSAAPI* startup)(WORD version, WSADATA* data);
+  int(WSAAPI* cleanup)();
+  int(WSAAPI* lastError)();
+  int(WSAAPI* getHostName)(char* name, int length);
+  hostent*(WSAAPI* getHostByName)(const char* name);
+};
+
+// The real functions.
+SocketsApi RealSocketsApi();
+
+// The table Ip calls through; starts as RealSocketsApi().
+SocketsApi& Sockets();
