@@ -1,5 +1,35 @@
 // Host name, addresses and the network information button of the main window.
+#include "app/Globals.h"
 #include "app/frmOKU.h"
+#include "app/frmOKUIds.h"
+#include "net/Ip.h"
+#include "net/NetInfoText.h"
+#include "net/cmdpipe.h"
+#include "net/frmNetInfo.h"
+#include "platform/Failure.h"
+#include "platform/MessageBox.h"
 
-bool frmOKU::ShowHostAddresses() { return true; }
-void frmOKU::cmdNetInfo_Click() {}
+bool frmOKU::ShowHostAddresses() {
+  const HostLookup lookup = LookUpHost();
+  if (lookup.endProgram) return false;
+  if (lookup.found) {
+    SetText(IDT_OKU_HOST, lookup.hostLabel);
+    for (const std::string& address : lookup.addresses) ComboAdd(IDC_OKU_IP, address);
+  }
+  if (ComboCount(IDC_OKU_IP) > 0) ComboSelect(IDC_OKU_IP, 0);
+  return true;
+}
+
+void frmOKU::cmdNetInfo_Click() {
+  try {
+    SetMousePointer(ui::kPointerHourglass);
+    CommandLine = NetInfoCommandLine(IsNT, SystemDir, WindowsDir);
+    NetInfoText = BuildNetInfoText(CommandLine, RunCaptured(CommandLine));
+    SetMousePointer(ui::kPointerDefault);
+    frmNetInfo window;
+    window.ShowModal(hwnd());
+  } catch (const Failure& failure) {
+    SetMousePointer(ui::kPointerDefault);
+    if (failure.number > 0) ShowMessage(LongReport(CommandLine, failure), "Error in generating IPConfig", kMbStop);
+  }
+}

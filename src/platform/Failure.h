@@ -34,3 +34,11 @@ struct ErrorRecord {
 };
 
 ErrorRecord& Err();
+
+// The two forms of a failure report: long (with the command line tried) and short.
+inline std::string LongReport(const std::string& commandLine, const Failure& failure) {
+  return commandLine + "\r\n\r\n" + std::to_string(failure.number) + "\r\n" + failure.description;
+}
+inline std::string ShortReport(const Failure& failure) {
+  return std::to_string(failure.number) + "\r\n" + failure.description;
+}

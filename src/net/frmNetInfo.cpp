@@ -1,0 +1,24 @@
+// The window "Network Info".
+#include "net/frmNetInfo.h"
+
+#include "app/Globals.h"
+#include "app/frmOKU.h"
+#include "net/frmNetInfoIds.h"
+#include "shell/misc.h"
+
+namespace {
+using ui::Kind;
+constexpr ui::Control<frmNetInfo> kControls[] = {
+    {Kind::MultiText, IDE_NETINFO_TEXT, "", 0, 0, 8655, 5055, ui::kFixedFont},
+    {Kind::Button, IDB_NETINFO_OK, "&OK", 7440, 5160, 1215, 375, ui::kDefault, nullptr, &frmNetInfo::OKButton_Click},
+};
+}  // namespace
+
+frmNetInfo::frmNetInfo() : FormT("frmNetInfo", "Network Info", 8670, 5625) { SetControls(kControls); }
+
+void frmNetInfo::Form_Load() {
+  CenterForm(MainWindow().hwnd(), hwnd());
+  SetText(IDE_NETINFO_TEXT, NetInfoText);
+}
+
+void frmNetInfo::OKButton_Click() { Close(); }
