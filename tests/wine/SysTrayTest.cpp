@@ -158,22 +158,6 @@ TEST_F(SysTrayTest, IconMenuFromTheKeyboard) {
   }
 }
 
-void CALLBACK ExitTick(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  ui::HandlerScope tick;  // as the shutdown timer's tick runs
-  ui::RequestExit();
-}
-
-TEST_F(SysTrayTest, ExitWhileTheIconMenuIsOpenEndsTheMenuThenTheProgram) {
-  ASSERT_TRUE(CloseToTray());
-  SetTimer(nullptr, 0, 300, ExitTick);
-  Post(kTrayCallbackMessage, kTrayIconId, WM_RBUTTONUP);
-  const DWORD start = GetTickCount();
-  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hwnd); }, 3000));
-  EXPECT_LT(GetTickCount() - start, 3000u);  // the menu did not wait for its guard
-  EXPECT_FALSE(TrayIconPresent());
-}
-
 TEST_F(SysTrayTest, IconMenuHasRestoreAsDefaultAndTheShutdownEntryOnlyWhileArmed) {
   const std::string below = "&Restore [default]\n-\n&Minimize\n-\n&About OKU\n&Exit\n";
   form.mnuRemCaption = "Re&boot at 10:30 PM";
@@ -274,6 +258,23 @@ TEST_F(SysTrayTest, AnimationRunsBetweenWindowAndNotificationAreaOnlyWhereOneExi
     }
     DestroyWindow(bar);
   }
+}
+
+void CALLBACK ExitTick(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  ui::HandlerScope tick;  // as the shutdown timer's tick runs
+  ui::RequestExit();
+}
+
+// Last in the file: the exit leaves the run exiting for the rest of the process.
+TEST_F(SysTrayTest, ExitWhileTheIconMenuIsOpenEndsTheMenuThenTheProgram) {
+  ASSERT_TRUE(CloseToTray());
+  SetTimer(nullptr, 0, 300, ExitTick);
+  Post(kTrayCallbackMessage, kTrayIconId, WM_RBUTTONUP);
+  const DWORD start = GetTickCount();
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hwnd); }, 3000));
+  EXPECT_LT(GetTickCount() - start, 3000u);  // the menu did not wait for its guard
+  EXPECT_FALSE(TrayIconPresent());
 }
 
 }  // namespace
