@@ -103,6 +103,7 @@ void RequestExit() {
   RunState& s = State();
   s.exiting = true;
   EnumThreadWindows(GetCurrentThreadId(), EndMessageBox, 0);
+  EndMenu();  // an open pop-up menu (the icon's) ends too, so its handler returns
   for (Form* form : OpenForms())
     if (form != s.main) form->Close();
   if (s.handlerDepth > 0) {
