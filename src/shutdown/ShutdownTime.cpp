@@ -11,7 +11,9 @@ constexpr std::size_t kMaxDigits = 4;  // a year; longer runs are never part of 
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // Blanks and commas part a date from its time ("12/31/2024, 10:30") and a time from its designator.
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == ','; }
+// 0xA0 is the no-break blank of the Western code pages; a designator that holds the same byte as
+// part of a double-byte character loses it on both sides of the comparison alike.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\xA0'; }
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -24,6 +26,7 @@ struct Group {
   std::vector<int> numbers;
   std::vector<std::size_t> digits;     // digit count of each number
   std::vector<std::string_view> seps;  // the separator before numbers[1], numbers[2], ...
+  bool closed = false;                 // ends with its separator once more, as "31.12." does
 };
 
 // The text as groups and the words around them (designators); blanks between them dropped.
@@ -37,7 +40,8 @@ class Scanner {
  public:
   Scanner(std::string_view text, const RegionalSettings& settings) : text_(text) {
     for (std::string_view sep : {std::string_view(settings.timeSeparator), std::string_view(settings.dateSeparator),
-                                 std::string_view(":"), std::string_view("/"), std::string_view("-")}) {
+                                 Trim(settings.dateSeparator), std::string_view(":"), std::string_view("/"),
+                                 std::string_view("-")}) {
       if (sep.empty() || IsDigit(sep.front())) continue;
       if (std::find(separators_.begin(), separators_.end(), sep) == separators_.end()) separators_.push_back(sep);
     }
@@ -57,10 +61,21 @@ class Scanner {
       Item item;
       item.isGroup = true;
       if (!ReadNumber(item.group)) return false;
-      while (const std::size_t length = SeparatorBeforeDigit()) {
+      // Three numbers at most: a date, and then "2024. 12. 31. 0:00" starts its time.
+      while (item.group.numbers.size() < 3) {
+        const std::size_t length = SeparatorBeforeDigit();
+        if (length == 0) break;
         item.group.seps.push_back(text_.substr(pos_, length));
         pos_ += length;
         if (!ReadNumber(item.group)) return false;
+      }
+      // Dates such as "2024. 12. 31." (Korean, Hungarian) and "31.12." end with their separator.
+      if (!item.group.seps.empty()) {
+        const std::string_view closing = Trim(item.group.seps.back());
+        if (!closing.empty() && text_.substr(pos_).starts_with(closing)) {
+          pos_ += closing.size();
+          item.group.closed = true;
+        }
       }
       items.push_back(std::move(item));
     }
@@ -95,11 +110,12 @@ class Scanner {
 };
 
 // Designators compare without case (ASCII letters only: the rest of an ANSI text is left as it
-// is), blanks or dots, so "p.m.", "P M" and "pm" are one.
+// is), blanks or dots, so "p.m.", "P M" and "pm" are one. "?" goes too: it stands for a character
+// the ANSI code page lacks, such as the narrow no-break blank inside "p. m.".
 std::string Normalise(std::string_view s) {
   std::string out;
   for (char c : s) {
-    if (c == ' ' || c == '\t' || c == '.') continue;
+    if (IsBlank(c) || c == '.' || c == '?') continue;
     out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
   }
   return out;
@@ -133,13 +149,14 @@ bool IsTimeSeparator(std::string_view sep, const RegionalSettings& settings) {
   return sep == ":" || sep == settings.timeSeparator;
 }
 
+// A separator with a blank (Korean ". ") may be typed without it.
 bool IsDateSeparator(std::string_view sep, const RegionalSettings& settings) {
-  return sep == "/" || sep == "-" || sep == settings.dateSeparator;
+  return sep == "/" || sep == "-" || sep == settings.dateSeparator || (!sep.empty() && sep == Trim(settings.dateSeparator));
 }
 
 std::optional<ClockTime> ReadTime(const Group& g, std::optional<Half> half, const RegionalSettings& settings) {
   const std::size_t count = g.numbers.size();
-  if (count > 3 || (count == 1 && !half)) return std::nullopt;
+  if (g.closed || count > 3 || (count == 1 && !half)) return std::nullopt;
   for (std::string_view sep : g.seps) {
     if (!IsTimeSeparator(sep, settings)) return std::nullopt;
   }
@@ -232,11 +249,16 @@ std::optional<ClockTime> ParseTimeText(std::string_view text, const RegionalSett
     half = MatchDesignator(items[words[0]].word, settings);
     if (!half) return std::nullopt;
   }
-  // Where the time and date separators are the same ("." in Finnish), three numbers are a date
-  // and two a time: people type seconds far less often than a date.
-  if (groups.size() == 1 && !half && items[groups[0]].group.numbers.size() == 3 &&
-      IsDate(items[groups[0]].group, settings)) {
-    return ClockTime{0, 0};
+  if (groups.size() == 1 && !half) {
+    // Where the time and date separators are the same (Finnish "."), times write minutes and
+    // seconds in two digits: "1.02.03" is a time, "1.2.24" and "1.2.2024" are dates.
+    const Group& g = items[groups[0]].group;
+    const bool timeFirst = g.numbers.size() < 3 || (g.digits[1] == 2 && g.digits[2] == 2);
+    if (timeFirst) {
+      if (auto time = ReadTime(g, std::nullopt, settings)) return time;
+    }
+    if (IsDate(g, settings)) return ClockTime{0, 0};
+    return timeFirst ? std::nullopt : ReadTime(g, std::nullopt, settings);
   }
   // With two groups one is the date, either one; a designator stands next to its time.
   for (std::size_t timeAt : groups) {
@@ -247,7 +269,6 @@ std::optional<ClockTime> ParseTimeText(std::string_view text, const RegionalSett
     const std::size_t dateAt = timeAt == groups[0] ? groups[1] : groups[0];
     if (IsDate(items[dateAt].group, settings)) return time;
   }
-  if (groups.size() == 1 && !half && IsDate(items[groups[0]].group, settings)) return ClockTime{0, 0};
   return std::nullopt;
 }
 

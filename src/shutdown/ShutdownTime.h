@@ -40,10 +40,11 @@ struct ClockTime {
 //   cleared them can still type "10:30 PM").
 // - a date and a time ("12/31/2024 10:30 PM"): the date in the settings' day/month/year order,
 //   or year first when it has four digits ("2024-12-31"); only the time counts.
-// - a date alone ("12/31/2024", "12/31"): midnight.
+// - a date alone ("12/31/2024", "12/31", "31.12." in German): midnight.
 // Hours run 0-23 without a designator and 1-12 with one (00 with the morning designator is
-// midnight too). Where the time and date separators are the same (Finnish "."), three numbers
-// are a date and two a time. Empty text, texts with anything left over, and times or dates out of range
+// midnight too). Where the time and date separators are the same (Finnish "."), two numbers are
+// a time, and three a time only when the last two have two digits each ("1.02.03", but "1.2.24"
+// is a date). Empty text, texts with anything left over, and times or dates out of range
 // are refused. "." is a separator only when the settings use it, so "10.30" is refused on an
 // English system rather than read as 30 October.
 std::optional<ClockTime> ParseTimeText(std::string_view text, const RegionalSettings& settings);

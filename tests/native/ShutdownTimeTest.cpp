@@ -16,6 +16,11 @@ const RegionalSettings kFinnish{"ap.", "ip.", ".", "d.M.yyyy", "."};
 const RegionalSettings kKorean{"\xEC\x98\xA4\xEC\xA0\x84", "\xEC\x98\xA4\xED\x9B\x84", ":", "yyyy-MM-dd", "-"};
 const RegionalSettings kJapanese{"\xE5\x8D\x88\xE5\x89\x8D", "\xE5\x8D\x88\xE5\xBE\x8C", ":", "yyyy/MM/dd", "/"};
 const RegionalSettings kSpanish{"a. m.", "p. m.", ":", "dd/MM/yyyy", "/"};
+// As Wine gives them: Korean dates end with their separator; the Mexican designators hold a blank
+// that the ANSI code page lacks, so it arrives as "?".
+const RegionalSettings kKoreanWine{"AM", "PM", ":", "yyyy. M. d.", ". "};
+const RegionalSettings kHungarian{"de.", "du.", ":", "yyyy. MM. dd.", ". "};
+const RegionalSettings kMexicanWine{"a.?m.", "p.?m.", ":", "d/M/yyyy", "/"};
 const std::string kKoreanPm = kKorean.pmDesignator;
 const std::string kJapanesePm = kJapanese.pmDesignator;
 
@@ -64,7 +69,16 @@ TEST(ShutdownTime, ParsesWhatUsersTypeByTheirSettings) {
       {&kFinnish, "10.30 i", ClockTime{22, 30}},
       {&kFinnish, "10:30 pm", ClockTime{22, 30}},
       {&kFinnish, "1.2.2024 10.30", ClockTime{10, 30}},
-      {&kFinnish, "1.2.24", midnight},  // three numbers: a date
+      {&kFinnish, "1.2.24", midnight},  // minutes and seconds would have two digits
+      {&kFinnish, "1.02.03", ClockTime{1, 2}},
+      {&kFinnish, "1.2.", midnight},
+      {&kGerman, "31.12.", midnight},
+      {&kKoreanWine, "2024. 12. 31. PM 10:30:00", ClockTime{22, 30}},
+      {&kKoreanWine, "2024.12.31", midnight},
+      {&kHungarian, "9:05 du.", ClockTime{21, 5}},
+      {&kHungarian, "2024. 12. 31. 0:05:00", ClockTime{0, 5}},
+      {&kMexicanWine, "10:30 p.m.", ClockTime{22, 30}},
+      {&kSpanish, "10:30\xA0p.\xA0m.", ClockTime{22, 30}},
       {&kKorean, kKoreanPm + " 10:30", ClockTime{22, 30}},
       {&kKorean, "10:30 " + kKoreanPm, ClockTime{22, 30}},
       {&kKorean, "2024-12-31 " + kKoreanPm + " 10:30", ClockTime{22, 30}},
@@ -130,7 +144,8 @@ TEST(ShutdownTime, FormatsTwelveHourClockOrTwentyFourWithoutDesignators) {
 }
 
 TEST(ShutdownTime, EveryMinuteSurvivesFormatAndParse) {
-  for (const RegionalSettings* settings : {&kEnglish, &kGerman, &kFinnish, &kKorean, &kJapanese, &kSpanish}) {
+  for (const RegionalSettings* settings :
+       {&kEnglish, &kGerman, &kFinnish, &kKorean, &kJapanese, &kSpanish, &kKoreanWine, &kHungarian, &kMexicanWine}) {
     for (int minuteOfDay = 0; minuteOfDay < 24 * 60; ++minuteOfDay) {
       const ClockTime time{minuteOfDay / 60, minuteOfDay % 60};
       const std::string text = FormatShutdownTime(time, *settings);
