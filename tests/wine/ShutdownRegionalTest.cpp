@@ -1,137 +1,85 @@
-// The real regional settings under Wine, checked against Windows' own time and date formatting:
-// the shutdown text matches GetTimeFormatA, and what Windows writes for each minute parses back.
-// Besides the prefix's own settings, a few that users set (designators cleared, "." between hours
-// and minutes, dates ending with their separator) are put in and then restored.
+// The real regional settings under Wine, checked against Windows' own formatting: our time text
+// equals GetTimeFormatA's and Windows' texts for every minute parse back. Besides the prefix's
+// settings, some that users set (designators cleared, "." in times, dates ending with their
+// separator) are put in through SetLocaleInfoA and put back afterwards.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shutdown/LocalTime.h"
 
 namespace {
 
+std::string Text(char* buffer, int length) { return length > 0 ? std::string(buffer, length - 1) : "(failed)"; }
+
+// On 31 December 2024; picture nullptr: the user's own time format.
 std::string WindowsTime(int hour, int minute, const char* picture) {
-  SYSTEMTIME st{};
-  st.wYear = 2024, st.wMonth = 12, st.wDay = 31;
-  st.wHour = static_cast<WORD>(hour), st.wMinute = static_cast<WORD>(minute);
+  const SYSTEMTIME st{2024, 12, 2, 31, static_cast<WORD>(hour), static_cast<WORD>(minute), 0, 0};
   char buffer[128];
-  const int length = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, picture, buffer, sizeof buffer);
-  return length > 0 ? std::string(buffer, static_cast<std::size_t>(length - 1)) : "(GetTimeFormatA failed)";
+  return Text(buffer, GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, picture, buffer, sizeof buffer));
 }
 
 std::string WindowsShortDate() {
-  SYSTEMTIME st{};
-  st.wYear = 2024, st.wMonth = 12, st.wDay = 31;
+  const SYSTEMTIME st{2024, 12, 2, 31, 0, 0, 0, 0};
   char buffer[128];
-  const int length = GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buffer, sizeof buffer);
-  return length > 0 ? std::string(buffer, static_cast<std::size_t>(length - 1)) : "(GetDateFormatA failed)";
+  return Text(buffer, GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buffer, sizeof buffer));
 }
 
-// Every minute of the day: our text equals Windows' for the same picture and parses back, and
-// Windows' own time text, alone and after its short date, parses to the same minute.
-void ExpectEveryMinuteAgrees(const RegionalSettings& settings) {
-  const bool twelveHour = !settings.amDesignator.empty() || !settings.pmDesignator.empty();
-  const std::string picture = (twelveHour ? "hh'" : "HH'") + settings.timeSeparator + (twelveHour ? "'mm tt" : "'mm");
+void ExpectEveryMinuteAgrees(const RegionalSettings& s) {
+  const bool twelveHour = !s.amDesignator.empty() || !s.pmDesignator.empty();
+  const std::string picture = (twelveHour ? "hh'" : "HH'") + s.timeSeparator + (twelveHour ? "'mm tt" : "'mm");
   const std::string date = WindowsShortDate();
-  ASSERT_EQ(ParseTimeText(date, settings), (ClockTime{0, 0})) << date;
-  for (int hour = 0; hour < 24; ++hour) {
-    for (int minute = 0; minute < 60; ++minute) {
-      const ClockTime time{hour, minute};
-      const std::string ours = FormatShutdownTime(time, settings);
-      ASSERT_EQ(ours, WindowsTime(hour, minute, picture.c_str()));
-      ASSERT_EQ(ParseTimeText(ours, settings), time) << ours;
-      const std::string longTime = WindowsTime(hour, minute, nullptr);
-      ASSERT_EQ(ParseTimeText(longTime, settings), time) << longTime;
-      ASSERT_EQ(ParseTimeText(date + " " + longTime, settings), time) << date << " " << longTime;
-    }
+  ASSERT_EQ(ParseTimeText(date, s), (ClockTime{0, 0})) << date;
+  for (int minuteOfDay = 0; minuteOfDay < 24 * 60; ++minuteOfDay) {
+    const ClockTime time{minuteOfDay / 60, minuteOfDay % 60};
+    const std::string ours = FormatShutdownTime(time, s);
+    ASSERT_EQ(ours, WindowsTime(time.hour, time.minute, picture.c_str()));
+    ASSERT_EQ(ParseTimeText(ours, s), time) << ours;
+    const std::string full = date + " " + WindowsTime(time.hour, time.minute, nullptr);  // the user's own time format
+    ASSERT_EQ(ParseTimeText(full, s), time) << full;
   }
 }
-
-// Puts the user's regional settings back: through SetLocaleInfoA, which also refreshes what this
-// process has read, then value by value in the registry, since Windows derives some settings
-// (the short time) from others as they are set.
-class SavedRegionalSettings {
- public:
-  SavedRegionalSettings() {
-    for (LCTYPE type : kTypes) {
-      char buffer[128] = "";
-      GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer);
-      settings_.emplace_back(type, buffer);
-    }
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return;
-    for (const char* name : kValues) {
-      char buffer[128];
-      DWORD size = sizeof buffer;
-      DWORD type = 0;
-      if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS &&
-          type == REG_SZ) {
-        values_.emplace_back(name, std::string(buffer, size ? size - 1 : 0));
-      }
-    }
-    RegCloseKey(key);
-  }
-  ~SavedRegionalSettings() {
-    for (const auto& [type, value] : settings_) SetLocaleInfoA(LOCALE_USER_DEFAULT, type, value.c_str());
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-    for (const auto& [name, value] : values_) {
-      RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                     static_cast<DWORD>(value.size() + 1));
-    }
-    RegCloseKey(key);
-  }
-
- private:
-  // The time picture last: setting it sets the time separator too.
-  static constexpr LCTYPE kTypes[] = {LOCALE_S1159, LOCALE_S2359,  LOCALE_SSHORTDATE,
-                                      LOCALE_SDATE, LOCALE_STIME, LOCALE_STIMEFORMAT};
-  static constexpr const char* kKey = "Control Panel\\International";
-  static constexpr const char* kValues[] = {"s1159", "s2359", "sTime", "sTimeFormat", "sShortTime", "sShortDate", "sDate"};
-  std::vector<std::pair<LCTYPE, std::string>> settings_;
-  std::vector<std::pair<std::string, std::string>> values_;
-};
 
 }  // namespace
 
 TEST(ShutdownRegional, PrefixSettingsAreTheOnesWindowsFormatsWith) {
-  const RegionalSettings settings = ReadRegionalSettings();
-  EXPECT_EQ(settings.amDesignator, WindowsTime(10, 0, "tt"));
-  EXPECT_EQ(settings.pmDesignator, WindowsTime(22, 0, "tt"));
-  EXPECT_NE(WindowsTime(22, 30, nullptr).find(settings.timeSeparator), std::string::npos);
-  EXPECT_NE(WindowsShortDate().find(settings.dateSeparator), std::string::npos);
-  ExpectEveryMinuteAgrees(settings);
+  const RegionalSettings s = ReadRegionalSettings();
+  EXPECT_EQ(s.amDesignator, WindowsTime(10, 0, "tt"));
+  EXPECT_EQ(s.pmDesignator, WindowsTime(22, 0, "tt"));
+  EXPECT_NE(WindowsTime(22, 30, nullptr).find(s.timeSeparator), std::string::npos);
+  EXPECT_NE(WindowsShortDate().find(s.dateSeparator), std::string::npos);
+  ExpectEveryMinuteAgrees(s);
 }
 
 TEST(ShutdownRegional, SettingsUsersChangeAreReadAndAgree) {
-  struct Variant {
-    RegionalSettings settings;
-    const char* timeFormat;
+  // The time picture goes first and comes back last: setting it sets the time separator too.
+  const LCTYPE types[] = {LOCALE_STIMEFORMAT, LOCALE_STIME,      LOCALE_S1159,
+                          LOCALE_S2359,       LOCALE_SSHORTDATE, LOCALE_SDATE};
+  struct PutBack {
+    std::vector<std::pair<LCTYPE, std::string>> saved;
+    ~PutBack() {
+      for (const auto& [type, value] : saved) SetLocaleInfoA(LOCALE_USER_DEFAULT, type, value.c_str());
+    }
+  } putBack;
+  for (LCTYPE type : types) {
+    char buffer[128] = "";
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer);
+    putBack.saved.emplace(putBack.saved.begin(), type, buffer);
+  }
+  const std::vector<std::vector<std::string>> variants = {
+      {"HH:mm:ss", ":", "", "", "dd.MM.yyyy", "."},  // designators cleared
+      {"h.mm.ss tt", ".", "ap.", "ip.", "d.M.yyyy", "."},
+      {"tt h:mm:ss", ":", "de.", "du.", "yyyy. MM. dd.", ". "},
   };
-  const std::vector<Variant> variants = {
-      {{"", "", ":", "dd.MM.yyyy", "."}, "HH:mm:ss"},  // designators cleared
-      {{"ap.", "ip.", ".", "d.M.yyyy", "."}, "h.mm.ss tt"},
-      {{"de.", "du.", ":", "yyyy. MM. dd.", ". "}, "tt h:mm:ss"},
-  };
-  const SavedRegionalSettings saved;
-  for (const Variant& v : variants) {
-    SCOPED_TRACE(v.timeFormat);
-    const RegionalSettings& s = v.settings;
-    ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, v.timeFormat));
-    ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STIME, s.timeSeparator.c_str()));
-    ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_S1159, s.amDesignator.c_str()));
-    ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_S2359, s.pmDesignator.c_str()));
-    ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, s.shortDatePattern.c_str()));
-    ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDATE, s.dateSeparator.c_str()));
-
+  for (const auto& v : variants) {
+    for (std::size_t i = 0; i < v.size(); ++i) ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, types[i], v[i].c_str()));
     const RegionalSettings read = ReadRegionalSettings();
-    EXPECT_EQ(read.amDesignator, s.amDesignator);
-    EXPECT_EQ(read.pmDesignator, s.pmDesignator);
-    EXPECT_EQ(read.timeSeparator, s.timeSeparator);
-    EXPECT_EQ(read.shortDatePattern, s.shortDatePattern);
-    EXPECT_EQ(read.dateSeparator, s.dateSeparator);
+    EXPECT_EQ((std::vector<std::string>{v[0], read.timeSeparator, read.amDesignator, read.pmDesignator,
+                                        read.shortDatePattern, read.dateSeparator}),
+              v);
     ExpectEveryMinuteAgrees(read);
   }
 }
