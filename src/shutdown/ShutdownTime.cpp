@@ -39,9 +39,9 @@ struct Item {
 class Scanner {
  public:
   Scanner(std::string_view text, const RegionalSettings& settings) : text_(text) {
-    for (std::string_view sep : {std::string_view(settings.timeSeparator), std::string_view(settings.dateSeparator),
-                                 Trim(settings.dateSeparator), std::string_view(":"), std::string_view("/"),
-                                 std::string_view("-")}) {
+    for (std::string_view sep :
+         {std::string_view(settings.timeSeparator), std::string_view(settings.dateSeparator),
+          Trim(settings.dateSeparator), std::string_view(":"), std::string_view("/"), std::string_view("-")}) {
       if (sep.empty() || IsDigit(sep.front())) continue;
       if (std::find(separators_.begin(), separators_.end(), sep) == separators_.end()) separators_.push_back(sep);
     }
@@ -151,7 +151,8 @@ bool IsTimeSeparator(std::string_view sep, const RegionalSettings& settings) {
 
 // A separator with a blank (Korean ". ") may be typed without it.
 bool IsDateSeparator(std::string_view sep, const RegionalSettings& settings) {
-  return sep == "/" || sep == "-" || sep == settings.dateSeparator || (!sep.empty() && sep == Trim(settings.dateSeparator));
+  return sep == "/" || sep == "-" || sep == settings.dateSeparator ||
+         (!sep.empty() && sep == Trim(settings.dateSeparator));
 }
 
 std::optional<ClockTime> ReadTime(const Group& g, std::optional<Half> half, const RegionalSettings& settings) {

@@ -9,8 +9,8 @@
 
 // The parts of the user's regional settings that times and dates are read and written with.
 struct RegionalSettings {
-  std::string amDesignator = "AM";            // morning designator; may be empty
-  std::string pmDesignator = "PM";            // afternoon designator; may be empty
+  std::string amDesignator = "AM";  // morning designator; may be empty
+  std::string pmDesignator = "PM";  // afternoon designator; may be empty
   std::string timeSeparator = ":";
   std::string shortDatePattern = "M/d/yyyy";  // picture such as "dd.MM.yyyy"; gives the date order
   std::string dateSeparator = "/";

@@ -8,15 +8,14 @@
 #include <string>
 
 struct ShutdownApi {
-  HANDLE(WINAPI* getCurrentProcess)();
-  BOOL(WINAPI* openProcessToken)(HANDLE process, DWORD access, PHANDLE token);
-  BOOL(WINAPI* lookupPrivilegeValue)(LPCSTR systemName, LPCSTR name, PLUID luid);
-  BOOL(WINAPI* adjustTokenPrivileges)(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES newState, DWORD bufferLength,
-                                      PTOKEN_PRIVILEGES previousState, PDWORD returnLength);
-  BOOL(WINAPI* closeHandle)(HANDLE handle);
-  BOOL(WINAPI* exitWindowsEx)(UINT flags, DWORD reason);
-  void(WINAPI* setLastError)(DWORD code);
-  DWORD(WINAPI* getLastError)();
+  decltype(&::GetCurrentProcess) getCurrentProcess;
+  decltype(&::OpenProcessToken) openProcessToken;
+  decltype(&::LookupPrivilegeValueA) lookupPrivilegeValue;
+  decltype(&::AdjustTokenPrivileges) adjustTokenPrivileges;
+  decltype(&::CloseHandle) closeHandle;
+  decltype(&::ExitWindowsEx) exitWindowsEx;
+  decltype(&::SetLastError) setLastError;
+  decltype(&::GetLastError) getLastError;
 };
 
 // The real functions.

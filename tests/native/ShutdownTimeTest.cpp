@@ -39,6 +39,7 @@ TEST(ShutdownTime, ParsesWhatUsersTypeByTheirSettings) {
     const RegionalSettings* settings;
     std::vector<std::pair<std::string, std::string>> cases;  // text, expected
   };
+  // clang-format off
   const Rows table[] = {
       {&kEnglish,
        {{"10:30 PM", "22:30"}, {"22:30", "22:30"}, {"10:30pm", "22:30"}, {"10:30 p", "22:30"}, {"10:30 a.m.", "10:30"},
@@ -70,6 +71,7 @@ TEST(ShutdownTime, ParsesWhatUsersTypeByTheirSettings) {
       {&kMexicanWine, {{"10:30 p.m.", "22:30"}}},
       {&kQuotedPicture, {{"31/12/24 10:30", "10:30"}, {"12/31/24", "-"}}},
   };
+  // clang-format on
   for (const Rows& rows : table) {
     for (const auto& [text, expected] : rows.cases) {
       EXPECT_EQ(Show(ParseTimeText(text, *rows.settings)), expected) << "\"" << text << "\"";
@@ -83,7 +85,8 @@ TEST(ShutdownTime, FormatsTwelveHourClockOrTwentyFourWithoutDesignators) {
       // 0:00, 0:05, 9:05, 11:59, 12:00, 13:00, 22:30, 23:59
       {&kEnglish, {"12:00 AM", "12:05 AM", "09:05 AM", "11:59 AM", "12:00 PM", "01:00 PM", "10:30 PM", "11:59 PM"}},
       {&kGerman, {"00:00", "00:05", "09:05", "11:59", "12:00", "13:00", "22:30", "23:59"}},
-      {&kFinnish, {"12.00 ap.", "12.05 ap.", "09.05 ap.", "11.59 ap.", "12.00 ip.", "01.00 ip.", "10.30 ip.", "11.59 ip."}},
+      {&kFinnish,
+       {"12.00 ap.", "12.05 ap.", "09.05 ap.", "11.59 ap.", "12.00 ip.", "01.00 ip.", "10.30 ip.", "11.59 ip."}},
       {&morningOnly, {"12:00 AM", "12:05 AM", "09:05 AM", "11:59 AM", "12:00", "01:00", "10:30", "11:59"}},
   };
   const ClockTime times[] = {{0, 0}, {0, 5}, {9, 5}, {11, 59}, {12, 0}, {13, 0}, {22, 30}, {23, 59}};

@@ -28,7 +28,8 @@ struct Fake {
   std::string arguments;         // what OpenProcessToken, LookupPrivilegeValue and AdjustTokenPrivileges got
   std::vector<HANDLE> closed;
   std::vector<std::pair<UINT, DWORD>> exits;
-} *gFake;
+};
+Fake* gFake = nullptr;
 
 BOOL Step(const char* name) {
   gFake->log.push_back(name);
@@ -54,8 +55,9 @@ const ShutdownApi kFakeApi{
     [](HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state, DWORD length, PTOKEN_PRIVILEGES previous,
        PDWORD returned) -> BOOL {
       gFake->arguments += (token == kFakeToken ? "token " : "? ") + std::to_string(disableAll) + " " +
-                          std::to_string(state->PrivilegeCount) + " " + std::to_string(state->Privileges[0].Luid.LowPart) +
-                          " " + std::to_string(state->Privileges[0].Attributes) + " " + std::to_string(length) +
+                          std::to_string(state->PrivilegeCount) + " " +
+                          std::to_string(state->Privileges[0].Luid.LowPart) + " " +
+                          std::to_string(state->Privileges[0].Attributes) + " " + std::to_string(length) +
                           (previous && returned ? " out" : " -");
       return Step("AdjustTokenPrivileges");
     },
@@ -94,8 +96,10 @@ class ShutdownRequest : public ::testing::Test {
 }  // namespace
 
 TEST_F(ShutdownRequest, EachFailedStepShowsItsCodeAndTheRequestIsMadeRegardless) {
-  const std::map<std::string, DWORD> all = {
-      {"GetCurrentProcess", 6}, {"OpenProcessToken", 5}, {"LookupPrivilegeValue", 1313}, {"AdjustTokenPrivileges", 1300}};
+  const std::map<std::string, DWORD> all = {{"GetCurrentProcess", 6},
+                                            {"OpenProcessToken", 5},
+                                            {"LookupPrivilegeValue", 1313},
+                                            {"AdjustTokenPrivileges", 1300}};
   struct Case {
     std::map<std::string, DWORD> failures;
     std::vector<std::string> log;
@@ -159,9 +163,8 @@ TEST_F(ShutdownRequest, RefusalIsReportedWithCodeAndDescription) {
 // The real token calls (never ExitWindowsEx): the routine leaves the privilege enabled.
 TEST(ShutdownPrivilege, RealTokenEndsWithThePrivilegeEnabled) {
   std::vector<std::string> texts;
-  SetMessageBoxHook([&](const std::string& text, const std::string&, unsigned) {
-    return texts.push_back(text), kAnswerOk;
-  });
+  SetMessageBoxHook(
+      [&](const std::string& text, const std::string&, unsigned) { return texts.push_back(text), kAnswerOk; });
   EnableShutdownPrivilege();
   SetMessageBoxHook(nullptr);
   EXPECT_EQ(texts, std::vector<std::string>{});
