@@ -52,7 +52,8 @@ std::optional<ClockTime> ParseTimeText(std::string_view text, const RegionalSett
 // "hh:mm AMPM": the 12-hour clock in two digits, the settings' time separator, two-digit
 // minutes, a blank and the morning or afternoon designator ("10:30 PM", "12:05 AM" after
 // midnight). When both designators are empty, the 24-hour "HH:mm" ("22:30"), since the
-// 12-hour text could not tell the morning from the evening.
+// 12-hour text could not tell the morning from the evening; when only one is, that half of the
+// day has neither blank nor designator.
 std::string FormatShutdownTime(ClockTime time, const RegionalSettings& settings);
 
 // The default of the time box: an hour after now, past midnight into the next day's hours.
