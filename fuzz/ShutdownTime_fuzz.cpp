@@ -1,0 +1,47 @@
+// The time box's parser on arbitrary text, under fixed regional settings and under settings taken
+// from the input: it never reads out of bounds, every accepted time is in range, and under the
+// fixed settings the accepted time survives formatting and parsing again.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shutdown/ShutdownTime.h"
+
+namespace {
+const std::vector<RegionalSettings> kFixed = {
+    RegionalSettings{},
+    {"", "", ":", "dd.MM.yyyy", "."},
+    {"ap.", "ip.", ".", "d.M.yyyy", "."},
+    {"de.", "du.", ":", "yyyy. MM. dd.", ". "},
+    {"a.?m.", "p.?m.", ":", "d/M/yyyy", "/"},
+};
+
+void CheckRange(const std::optional<ClockTime>& t) {
+  if (t && (t->hour < 0 || t->hour > 23 || t->minute < 0 || t->minute > 59)) std::abort();
+}
+}  // namespace
+
+// Input: the text to parse; after a NUL, five settings fields separated by '\n'.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const std::string_view text = input.substr(0, input.find('\0'));
+  for (const RegionalSettings& settings : kFixed) {
+    const auto time = ParseTimeText(text, settings);
+    CheckRange(time);
+    if (time && ParseTimeText(FormatShutdownTime(*time, settings), settings) != time) std::abort();
+  }
+  if (text.size() < input.size()) {
+    std::string_view rest = input.substr(text.size() + 1);
+    std::string fields[5];
+    for (std::string& field : fields) {
+      const std::size_t end = rest.find('\n');
+      field = rest.substr(0, end);
+      rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    }
+    CheckRange(ParseTimeText(text, RegionalSettings{fields[0], fields[1], fields[2], fields[3], fields[4]}));
+  }
+  return 0;
+}
