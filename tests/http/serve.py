@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
 """A quiet HTTP server for the tests: serves one folder on 127.0.0.1 only.
 
-    serve.py ROOT [--port N] [--port-file FILE]
+    serve.py ROOT [--port N] [--port-file FILE] [--parent PID]
 
 With --port 0 (the default) the system picks a free port; --port-file receives the port actually
-bound, once the server is listening. The server ends by itself when the process that started it
-goes away, so a killed test run leaves nothing behind.
+bound, once the server is listening. The server ends by itself when the process PID (by default
+the one that started it) goes away, so a killed test run leaves nothing behind.
 """
 import argparse
 import functools
@@ -28,8 +28,18 @@ class QuietServer(http.server.ThreadingHTTPServer):
         pass  # a client that hangs up early is not our concern
 
 
+def alive(pid):
+    try:
+        os.kill(pid, 0)
+    except ProcessLookupError:
+        return False
+    except PermissionError:
+        pass
+    return True
+
+
 def watch_parent(server, parent):
-    while os.getppid() == parent:
+    while alive(parent):
         time.sleep(1)
     server.shutdown()
 
@@ -39,6 +49,7 @@ def main():
     parser.add_argument("root")
     parser.add_argument("--port", type=int, default=0)
     parser.add_argument("--port-file")
+    parser.add_argument("--parent", type=int, default=os.getppid())
     args = parser.parse_args()
 
     handler = functools.partial(QuietHandler, directory=os.path.abspath(args.root))
@@ -49,7 +60,7 @@ def main():
         with open(temporary, "w") as f:
             f.write(f"{port}\n")
         os.replace(temporary, args.port_file)  # readers never see a half-written port
-    threading.Thread(target=watch_parent, args=(server, os.getppid()), daemon=True).start()
+    threading.Thread(target=watch_parent, args=(server, args.parent), daemon=True).start()
     try:
         server.serve_forever()
     finally:
