@@ -1,5 +1,8 @@
 # web: list files as ${CMAKE_CURRENT_LIST_DIR}/Name.cpp
 list(APPEND OKU_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/RemoteText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WebTexts.cpp
 )
 list(APPEND OKU_WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/SiteConfig.cpp
 )

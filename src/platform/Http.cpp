@@ -1,0 +1,178 @@
+// WinINet behind FetchText: crack the address, connect, one GET, check the status, read to the end
+// under the size cap. Every handle is owned; every failure becomes a Failure with its code.
+#include "platform/Http.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "BuildConfig.h"
+#include "platform/Failure.h"
+#include "platform/Handles.h"
+
+namespace http {
+namespace {
+
+// The text for a WinINet code comes from wininet.dll's own message table, not the system's.
+std::string InternetErrorText(DWORD code) {
+  if (code == ERROR_INTERNET_EXTENDED_ERROR) {
+    DWORD detail = 0;
+    char text[512] = {};
+    DWORD length = sizeof text;
+    if (InternetGetLastResponseInfoA(&detail, text, &length) && length > 0) {
+      return std::string(text, length < sizeof text ? length : sizeof text - 1);
+    }
+  }
+  if (HMODULE wininet = GetModuleHandleA("wininet.dll")) {
+    char* text = nullptr;
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       wininet, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string result = length && text ? std::string(text, length) : std::string();
+    if (text) LocalFree(text);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) {
+      result.pop_back();
+    }
+    if (!result.empty()) return result;
+  }
+  return win::ErrorDescription(code);
+}
+
+[[noreturn]] void ThrowLastError(const char* call, std::string_view url) {
+  const DWORD code = GetLastError();
+  throw Failure(static_cast<long>(code), InternetErrorText(code) + " (" + call + ", " + std::string(url) + ")");
+}
+
+// Schemes are ASCII: a plain ASCII comparison, whatever the code page.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  if (text.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    if (lower(text[i]) != lower(prefix[i])) return false;
+  }
+  return true;
+}
+
+// Each limit on the handle given; child handles inherit them from the session.
+void SetTimeouts(HINTERNET handle, DWORD ms) {
+  for (DWORD option :
+       {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+    InternetSetOptionA(handle, option, &ms, sizeof ms);
+  }
+}
+
+struct UrlParts {
+  std::string host;
+  INTERNET_PORT port = 0;
+  bool secure = false;
+  std::string object;  // path and query, as sent in the request line
+};
+
+UrlParts CrackUrl(std::string_view url) {
+  const bool secure = StartsWithNoCase(url, "https://");
+  if (!secure && !StartsWithNoCase(url, "http://")) {
+    throw Failure(ERROR_INTERNET_UNRECOGNIZED_SCHEME,
+                  InternetErrorText(ERROR_INTERNET_UNRECOGNIZED_SCHEME) + " (" + std::string(url) + ")");
+  }
+  std::vector<char> host(INTERNET_MAX_HOST_NAME_LENGTH + 1);
+  std::vector<char> path(url.size() + 2);
+  std::vector<char> extra(url.size() + 2);
+  URL_COMPONENTSA parts{};
+  parts.dwStructSize = sizeof parts;
+  parts.lpszHostName = host.data();
+  parts.dwHostNameLength = static_cast<DWORD>(host.size());
+  parts.lpszUrlPath = path.data();
+  parts.dwUrlPathLength = static_cast<DWORD>(path.size());
+  parts.lpszExtraInfo = extra.data();
+  parts.dwExtraInfoLength = static_cast<DWORD>(extra.size());
+  const std::string text(url);
+  if (!InternetCrackUrlA(text.c_str(), static_cast<DWORD>(text.size()), 0, &parts) || host[0] == '\0') {
+    const DWORD code = GetLastError() ? GetLastError() : ERROR_INTERNET_INVALID_URL;
+    throw Failure(static_cast<long>(code), InternetErrorText(code) + " (" + text + ")");
+  }
+  UrlParts result;
+  result.host = host.data();
+  result.port = parts.nPort;
+  result.secure = secure;
+  result.object = std::string(path.data()) + extra.data();
+  if (result.object.empty()) result.object.push_back('/');
+  return result;
+}
+
+DWORD QueryStatus(HINTERNET request, std::string_view url) {
+  DWORD status = 0;
+  DWORD length = sizeof status;
+  if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &length, nullptr)) {
+    ThrowLastError("HttpQueryInfoA", url);
+  }
+  return status;
+}
+
+// The announced length when the server sent one, read as text so that any size fits.
+bool AnnouncedLengthExceeds(HINTERNET request, std::size_t maxBytes) {
+  char text[32] = {};
+  DWORD length = sizeof text - 1;
+  if (!HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH, text, &length, nullptr)) return false;
+  unsigned long long value = 0;
+  for (DWORD i = 0; i < length && text[i]; ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;  // unreadable: the read loop still caps the body
+    value = value * 10 + static_cast<unsigned>(text[i] - '0');
+    if (value > maxBytes) return true;
+  }
+  return false;
+}
+
+[[noreturn]] void ThrowTooLarge(std::string_view url, std::size_t maxBytes) {
+  throw Failure(ERROR_FILE_TOO_LARGE,
+                "The answer from " + std::string(url) + " is larger than " + std::to_string(maxBytes) + " bytes");
+}
+
+}  // namespace
+
+std::string FetchText(std::string_view url, const FetchLimits& limits) {
+  const UrlParts parts = CrackUrl(url);
+
+  const std::string agent = "OKU/" + std::to_string(build::kVersionMajor) + "." + std::to_string(build::kVersionMinor) +
+                            "." + std::to_string(build::kVersionRevision);
+  win::UniqueHinternet session(InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  if (!session) ThrowLastError("InternetOpenA", url);
+  SetTimeouts(session.get(), limits.timeoutMs);
+
+  win::UniqueHinternet connection(
+      InternetConnectA(session.get(), parts.host.c_str(), parts.port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+  if (!connection) ThrowLastError("InternetConnectA", url);
+  SetTimeouts(connection.get(), limits.timeoutMs);
+
+  // Always from the server: a stale cached version file would hide a new release.
+  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
+                INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
+  if (parts.secure) flags |= INTERNET_FLAG_SECURE;  // certificate checks stay on: no IGNORE_CERT flags
+  win::UniqueHinternet request(
+      HttpOpenRequestA(connection.get(), "GET", parts.object.c_str(), nullptr, nullptr, nullptr, flags, 0));
+  if (!request) ThrowLastError("HttpOpenRequestA", url);
+  SetTimeouts(request.get(), limits.timeoutMs);
+
+  if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) ThrowLastError("HttpSendRequestA", url);
+
+  const DWORD status = QueryStatus(request.get(), url);
+  if (status < 200 || status > 299) {
+    throw Failure(static_cast<long>(status), "HTTP status " + std::to_string(status) + " from " + std::string(url));
+  }
+  if (AnnouncedLengthExceeds(request.get(), limits.maxBytes)) ThrowTooLarge(url, limits.maxBytes);
+
+  std::string body;
+  char buffer[16 * 1024];
+  for (;;) {
+    DWORD read = 0;
+    if (!InternetReadFile(request.get(), buffer, sizeof buffer, &read)) ThrowLastError("InternetReadFile", url);
+    if (read == 0) break;
+    body.append(buffer, read);
+    if (body.size() > limits.maxBytes) ThrowTooLarge(url, limits.maxBytes);
+  }
+  return body;
+}
+
+}  // namespace http

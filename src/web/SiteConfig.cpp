@@ -1,0 +1,44 @@
+// The built-in site and update host, the test build's overrides, and the Check4File flavours.
+#include "web/SiteConfig.h"
+
+#include "BuildConfig.h"
+#include "app/TestHooks.h"
+#include "platform/Http.h"
+#include "web/RemoteText.h"
+
+namespace web {
+namespace {
+std::string SettingOr(const char* name, const char* builtIn) {
+  std::string value = hooks::Setting(name);
+  return value.empty() ? std::string(builtIn) : value;
+}
+}  // namespace
+
+std::string SiteUrl() { return SettingOr("OKU_TEST_SITE_URL", build::kSiteUrl); }
+
+std::string SiteHost() { return HostOfUrl(SiteUrl()); }
+
+std::string UpdateHost() { return SettingOr("OKU_TEST_UPDATE_HOST", build::kUpdateHost); }
+
+std::string RemoteFileUrl(std::string_view path) { return "http://" + UpdateHost() + std::string(path); }
+
+namespace donation {
+bool Check4File(const std::string& inFile, std::string& resp) {
+  resp.clear();
+  resp = TrimSpaces(http::FetchText(inFile));
+  return !resp.empty();
+}
+}  // namespace donation
+
+namespace update {
+bool Check4File(const std::string& inFile, std::string& resp) {
+  try {
+    return donation::Check4File(inFile, resp);
+  } catch (...) {
+    resp.clear();
+    return false;
+  }
+}
+}  // namespace update
+
+}  // namespace web

@@ -1,0 +1,38 @@
+// Where the maker's site and the update files are, and the two ways of fetching a remote file
+// (Check4File) that the update and donation windows use.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace web {
+
+inline constexpr std::string_view kVersionFile = "/files/OKU2.ver";
+inline constexpr std::string_view kNewsFile = "/files/OKU2.nwz";
+inline constexpr std::string_view kDownloadFile = "/files/OKU2.dlf";
+inline constexpr std::string_view kDonationFile = "/files/OKU.don";
+
+// The maker's web-site address, built in; OKU_test.exe may be pointed elsewhere with
+// OKU_TEST_SITE_URL.
+std::string SiteUrl();
+// The site's host name, as the donation buttons show it.
+std::string SiteHost();
+// The host (and optional ":port") that serves /files/; OKU_TEST_UPDATE_HOST in OKU_test.exe.
+std::string UpdateHost();
+// "http://" + UpdateHost() + path, for one of the file paths above.
+std::string RemoteFileUrl(std::string_view path);
+
+namespace update {
+// The update window's Check4File: resp is emptied, then receives the fetched text without its
+// surrounding spaces. True when that text is not empty. Every failure of the fetch is absorbed
+// here (false, resp empty); it never raises and never shows a message.
+bool Check4File(const std::string& inFile, std::string& resp);
+}  // namespace update
+
+namespace donation {
+// The donation window's Check4File: as above, except that a failed fetch raises the Failure
+// (error number and description) to the caller. An empty or all-space file still returns false.
+bool Check4File(const std::string& inFile, std::string& resp);
+}  // namespace donation
+
+}  // namespace web
