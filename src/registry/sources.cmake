@@ -1,5 +1,7 @@
 # registry: list files as ${CMAKE_CURRENT_LIST_DIR}/Name.cpp
 list(APPEND OKU_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/RegistryText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RegistryPath.cpp
 )
 list(APPEND OKU_WIN32_SOURCES
 )
