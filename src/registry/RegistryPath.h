@@ -7,9 +7,9 @@
 #include <string_view>
 
 // The six root names in the order a listing of the top level shows them.
-inline constexpr std::array<std::string_view, 6> kRootNames = {
-    "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",  "HKEY_LOCAL_MACHINE",
-    "HKEY_USERS",        "HKEY_DYN_DATA",      "HKEY_CURRENT_CONFIG"};
+inline constexpr std::array<std::string_view, 6> kRootNames = {"HKEY_CLASSES_ROOT",  "HKEY_CURRENT_USER",
+                                                               "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+                                                               "HKEY_DYN_DATA",      "HKEY_CURRENT_CONFIG"};
 
 // Upper-cases ASCII letters and strips leading and trailing blanks.
 std::string NormalizePath(std::string_view path);

@@ -79,26 +79,42 @@ std::string StringText(std::span<const uint8_t> data) {
 
 std::string_view ApiErrorDescription(long code) {
   switch (code) {
-    case 0: return {};
-    case 2: return "Key/Value does not exist.";
-    case 5: return "Access to Registry Denied.";
-    case 14: return "Out of memory.";
-    case 87: return "Invalid Parameter.";
-    case 1009: return "Corrupt Registry Database!";
-    case 1010: return "Key name is bad.";
-    case 1011: return "Cannot Open Key.";
-    case 1012: return "Cannot Read Key.";
-    case 1013: return "Cannot Write Key.";
-    default: return "Undefined key error code!";
+    case 0:
+      return {};
+    case 2:
+      return "Key/Value does not exist.";
+    case 5:
+      return "Access to Registry Denied.";
+    case 14:
+      return "Out of memory.";
+    case 87:
+      return "Invalid Parameter.";
+    case 1009:
+      return "Corrupt Registry Database!";
+    case 1010:
+      return "Key name is bad.";
+    case 1011:
+      return "Cannot Open Key.";
+    case 1012:
+      return "Cannot Read Key.";
+    case 1013:
+      return "Cannot Write Key.";
+    default:
+      return "Undefined key error code!";
   }
 }
 
 std::string_view ClassErrorDescription(int code) {
   switch (code) {
-    case 1: return "No current Key.";
-    case 2: return "Invalid Key root.";
-    case 3: return "Type passed doesn't match Value passed.";
-    case 4: return "Type passed doesn't exist. Use STRING, DWORD or BINARY.";
-    default: return {};
+    case 1:
+      return "No current Key.";
+    case 2:
+      return "Invalid Key root.";
+    case 3:
+      return "Type passed doesn't match Value passed.";
+    case 4:
+      return "Type passed doesn't exist. Use STRING, DWORD or BINARY.";
+    default:
+      return {};
   }
 }

@@ -64,9 +64,12 @@ std::string UpperCase(std::string_view path) {
 
 RegValueType TypeCodeOf(DWORD registryType) {
   switch (registryType) {
-    case REG_BINARY: return RegValueType::BINARY;
-    case REG_DWORD: return RegValueType::DWORD;
-    default: return RegValueType::STRING;
+    case REG_BINARY:
+      return RegValueType::BINARY;
+    case REG_DWORD:
+      return RegValueType::DWORD;
+    default:
+      return RegValueType::STRING;
   }
 }
 
@@ -81,8 +84,7 @@ void RecordOpenThenClose(LONG openResult, LONG closeResult) {
 size_t Clamp(DWORD reported, size_t capacity) { return std::min<size_t>(reported, capacity); }
 
 // The data as the type code's text, for a listing row.
-ValueRow ListingRow(std::string name, DWORD registryType, std::span<const uint8_t> data,
-                    const std::string& separator) {
+ValueRow ListingRow(std::string name, DWORD registryType, std::span<const uint8_t> data, const std::string& separator) {
   ValueRow row{std::move(name), {}, {}};
   if (data.empty()) return row;
   switch (TypeCodeOf(registryType)) {
@@ -268,9 +270,8 @@ std::optional<std::vector<std::string>> clsEasyRegistry::DirKey() {
     DWORD subKeys = 0, longestSubKey = 0, longestClass = 0, values = 0, longestName = 0, longestData = 0,
           securitySize = 0;
     FILETIME written{};
-    const LONG info = Api().QueryInfoKey(hCurrentKey_.get(), className, &classLength, nullptr, &subKeys,
-                                         &longestSubKey, &longestClass, &values, &longestName, &longestData,
-                                         &securitySize, &written);
+    const LONG info = Api().QueryInfoKey(hCurrentKey_.get(), className, &classLength, nullptr, &subKeys, &longestSubKey,
+                                         &longestClass, &values, &longestName, &longestData, &securitySize, &written);
     if (!ApiError(info) || subKeys < 1) return std::nullopt;
 
     std::vector<std::string> names;
@@ -282,8 +283,8 @@ std::optional<std::vector<std::string>> clsEasyRegistry::DirKey() {
       std::fill(std::begin(keyClass), std::end(keyClass), ' ');
       DWORD nameLength = sizeof name;
       DWORD keyClassLength = sizeof keyClass;
-      const LONG result = Api().EnumKeyEx(hCurrentKey_.get(), index, name, &nameLength, nullptr, keyClass,
-                                          &keyClassLength, &written);
+      const LONG result =
+          Api().EnumKeyEx(hCurrentKey_.get(), index, name, &nameLength, nullptr, keyClass, &keyClassLength, &written);
       names.emplace_back(ApiError(result) ? std::string(name, Clamp(nameLength, sizeof name)) : std::string());
     }
     return names;
@@ -302,9 +303,8 @@ std::optional<std::vector<ValueRow>> clsEasyRegistry::DirValue() {
     char className[1024];
     DWORD classLength = sizeof className;
     FILETIME written{};
-    const LONG info = Api().QueryInfoKey(hCurrentKey_.get(), className, &classLength, nullptr, &subKeys,
-                                         &longestSubKey, &longestClass, &values, &longestName, &longestData,
-                                         &securitySize, &written);
+    const LONG info = Api().QueryInfoKey(hCurrentKey_.get(), className, &classLength, nullptr, &subKeys, &longestSubKey,
+                                         &longestClass, &values, &longestName, &longestData, &securitySize, &written);
     if (!ApiError(info) || values < 1) return std::nullopt;
 
     const size_t size = std::min<size_t>(size_t{longestName} + longestData + 1, MAXDWORD - 1);

@@ -44,10 +44,10 @@ struct ValueReading {
 using RegValue = std::variant<std::string, std::vector<uint8_t>, double, int64_t>;
 
 // Access rights the current key is reopened with, per member.
-inline constexpr REGSAM kRightsQuery = KEY_QUERY_VALUE;                                  // Cd, DirValue, read
-inline constexpr REGSAM kRightsEnumerate = KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS;    // DirKey
-inline constexpr REGSAM kRightsSet = KEY_SET_VALUE;                                      // write, deletes
-inline constexpr REGSAM kRightsCreate = KEY_CREATE_SUB_KEY;                              // MakeKey
+inline constexpr REGSAM kRightsQuery = KEY_QUERY_VALUE;                               // Cd, DirValue, read
+inline constexpr REGSAM kRightsEnumerate = KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS;  // DirKey
+inline constexpr REGSAM kRightsSet = KEY_SET_VALUE;                                   // write, deletes
+inline constexpr REGSAM kRightsCreate = KEY_CREATE_SUB_KEY;                           // MakeKey
 
 class clsEasyRegistry {
  public:

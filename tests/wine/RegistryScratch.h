@@ -1,6 +1,5 @@
-// A scratch key of the test's own under HKEY_CURRENT_USER\Software\OkuTest, made before each test
-// and removed with everything below it afterwards, plus raw registry helpers that check what the
-// code under test stored without going through it.
+// Raw registry helpers that check what the code under test stored without going through it, and
+// a fixture that gives each test its own scratch key under HKEY_CURRENT_USER\Software\OkuTest.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,120 +11,97 @@
 
 #include "platform/Failure.h"
 
-namespace scratch {
+namespace raw {
 
 using Bytes = std::vector<uint8_t>;
-
-struct RawValue {
+struct Value {
   DWORD type;
   Bytes data;
+  bool operator==(const Value&) const = default;
 };
 
-inline Bytes FromText(std::string_view text) { return Bytes(text.begin(), text.end()); }
-
-// "a\0b" without the literal's own terminator.
+inline Bytes B(std::string_view text) { return Bytes(text.begin(), text.end()); }
+inline Bytes Sz(std::string_view text) { return B(std::string(text) + '\0'); }  // REG_SZ data
 template <size_t N>
-std::string Text(const char (&literal)[N]) {
+std::string T(const char (&literal)[N]) {  // T("a\0b") keeps its inner NUL
   return std::string(literal, N - 1);
 }
+
+// Opens "\HKEY_LOCAL_MACHINE\A\B\" (or HKEY_CURRENT_USER); null when it cannot.
+inline HKEY Open(std::string_view path, REGSAM rights = KEY_ALL_ACCESS, bool create = false) {
+  path.remove_prefix(1);
+  const HKEY root = path.starts_with("HKEY_LOCAL_MACHINE") ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+  std::string sub(path.substr(path.find('\\') + 1));
+  if (sub.ends_with('\\')) sub.pop_back();
+  HKEY key = nullptr;
+  const LONG result = create ? RegCreateKeyExA(root, sub.c_str(), 0, nullptr, 0, rights, nullptr, &key, nullptr)
+                             : RegOpenKeyExA(root, sub.c_str(), 0, rights, &key);
+  return result == ERROR_SUCCESS ? key : nullptr;
+}
+inline bool Exists(std::string_view path) { return RegCloseKey(Open(path, KEY_READ)) == ERROR_SUCCESS; }
+inline void MakeKey(std::string_view path) { RegCloseKey(Open(path, KEY_ALL_ACCESS, true)); }
+inline void DeleteTree(std::string_view path) {
+  const HKEY key = Open(path);
+  RegDeleteTreeA(key, nullptr);
+  RegDeleteKeyExA(key, "", 0, 0);  // the key itself
+  RegCloseKey(key);
+}
+
+inline void Set(std::string_view path, std::string_view name, DWORD type, const Bytes& data) {
+  const HKEY key = Open(path, KEY_ALL_ACCESS, true);
+  EXPECT_EQ(RegSetValueExA(key, std::string(name).c_str(), 0, type, data.data(), static_cast<DWORD>(data.size())),
+            ERROR_SUCCESS)
+      << path;
+  RegCloseKey(key);
+}
+inline void DeleteValue(std::string_view path, std::string_view name) {
+  const HKEY key = Open(path);
+  RegDeleteValueA(key, std::string(name).c_str());
+  RegCloseKey(key);
+}
+inline std::optional<Value> Get(std::string_view path, std::string_view name) {
+  const HKEY key = Open(path, KEY_QUERY_VALUE);
+  Value value{};
+  DWORD length = 0;
+  LONG result = RegQueryValueExA(key, std::string(name).c_str(), nullptr, &value.type, nullptr, &length);
+  value.data.resize(length);
+  if (result == ERROR_SUCCESS) {
+    result = RegQueryValueExA(key, std::string(name).c_str(), nullptr, &value.type, value.data.data(), &length);
+  }
+  RegCloseKey(key);
+  if (result != ERROR_SUCCESS) return std::nullopt;
+  value.data.resize(length);
+  return value;
+}
+
+}  // namespace raw
 
 class RegistryScratch : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    sub_ = std::string("Software\\OkuTest\\") + info->test_suite_name() + "." + info->name();
-    RegDeleteTreeA(HKEY_CURRENT_USER, sub_.c_str());  // a leftover of an interrupted run
-    MakeRaw("");
-    path_ = "\\HKEY_CURRENT_USER\\" + sub_;
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    path_ = std::string("\\HKEY_CURRENT_USER\\Software\\OkuTest\\") + test->test_suite_name() + "." + test->name();
+    raw::DeleteTree(path_);  // a leftover of an interrupted run
+    raw::MakeKey(path_);
     Err().Clear();
   }
-
   void TearDown() override {
-    RegDeleteTreeA(HKEY_CURRENT_USER, sub_.c_str());
-    HKEY parent = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\OkuTest", 0, KEY_ALL_ACCESS, &parent) == ERROR_SUCCESS) {
-      DWORD left = 0;
-      RegQueryInfoKeyA(parent, nullptr, nullptr, nullptr, &left, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       nullptr, nullptr);
-      RegCloseKey(parent);
-      if (left == 0) RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\OkuTest");
-    }
+    raw::DeleteTree(path_);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\OkuTest");  // fails while another test's key is left
   }
-
-  // The scratch key's path as the registry class takes it, optionally with a relative tail.
   std::string Path(std::string_view below = {}) const {
     return below.empty() ? path_ : path_ + "\\" + std::string(below);
   }
-
-  // The same in upper case, as CurrentKey reads it back.
-  std::string UpperPath(std::string_view below = {}) const {
+  std::string Upper(std::string_view below = {}) const {  // as CurrentKey reads it back
     std::string upper = Path(below);
     CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
     return upper;
   }
-
-  std::string Sub(std::string_view below) const {
-    return below.empty() ? sub_ : sub_ + "\\" + std::string(below);
-  }
-
-  void MakeRaw(std::string_view below) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Sub(below).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
-  }
-
-  void SetRaw(std::string_view below, const char* name, DWORD type, const Bytes& data) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Sub(below).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExA(key, name, 0, type, data.data(), static_cast<DWORD>(data.size())), ERROR_SUCCESS);
-    RegCloseKey(key);
-  }
-
-  void SetRawText(std::string_view below, const char* name, std::string_view text) {
-    Bytes data = FromText(text);
-    data.push_back(0);
-    SetRaw(below, name, REG_SZ, data);
-  }
-
-  std::optional<RawValue> GetRaw(std::string_view below, const char* name) const {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, Sub(below).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-      return std::nullopt;
-    }
-    RawValue value{};
-    DWORD length = 0;
-    std::optional<RawValue> result;
-    if (RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &length) == ERROR_SUCCESS) {
-      value.data.resize(length);
-      if (RegQueryValueExA(key, name, nullptr, &value.type, value.data.data(), &length) == ERROR_SUCCESS) {
-        value.data.resize(length);
-        result = value;
-      }
-    }
-    RegCloseKey(key);
-    return result;
-  }
-
-  bool KeyExists(std::string_view below) const {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, Sub(below).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-  }
-
-  // The description and source now in the error record; its number must never move from 0.
-  static std::string Recorded() {
+  static std::string Recorded() {  // the class never moves the record's number from 0
     EXPECT_EQ(Err().number, 0);
     return Err().description;
   }
 
  private:
-  std::string sub_;
   std::string path_;
 };
-
-}  // namespace scratch
