@@ -114,7 +114,9 @@ check_installed() {
   local kb size
   kb=$(( ($(file_size "$udir/OKU.exe") + $(file_size "$udir/uninstall.exe") + 1023) / 1024 ))
   size=$(sed -n 's/^EstimatedSize|REG_DWORD|//p' <<<"$values")
-  [ -n "$size" ] && [ $((size)) -eq "$kb" ] || fail "$mode: EstimatedSize is '$size', the files take $kb KB"
+  if [ -z "$size" ] || [ $((size)) -ne "$kb" ]; then
+    fail "$mode: EstimatedSize is '$size', the files take $kb KB"
+  fi
 
   reg_values "$otherHive" >/dev/null && fail "$mode: an uninstall entry was also written under $otherHive"
 }
@@ -135,11 +137,10 @@ uninstall_quietly() {
   [ -n "$command" ] || { fail "$mode: no uninstall command"; return; }
   exe=${command#\"}
   exe=${exe%%\"*}
-  args=${command#\"$exe\"}
+  args=${command#\""$exe"\"}
   # shellcheck disable=SC2086  # the switches are separate words
   wine_run 120 "$exe" $args || fail "$mode: '$command' gave exit code $?"
-  local i
-  for i in $(seq 120); do
+  for _ in $(seq 120); do
     [ -z "$(prefix_pids 'nsu[0-9]*\.tmp')" ] && break
     sleep 0.5
   done
@@ -225,9 +226,9 @@ cmp -s "$listing" "$work/dir_contents.txt" || fail "the user's dir_contents.txt 
 left=$(ls -A "$(unix "$userDir")" 2>&1)
 [ "$left" = "dir_contents.txt" ] || fail "the install folder should hold only the user's listing, holds: $left"
 # Nothing else written and left: the prefix's files are those from before plus the user's two.
-expected=$(printf '%s\n' "$before" "./${userLink#"$WINEPREFIX/drive_c/"}" "./${listing#"$WINEPREFIX/drive_c/"}" |
+expectedFiles=$(printf '%s\n' "$before" "./${userLink#"$WINEPREFIX/drive_c/"}" "./${listing#"$WINEPREFIX/drive_c/"}" |
   LC_ALL=C sort)
-diff <(echo "$expected") <(snapshot) >"$work/leftovers.diff" ||
+diff <(echo "$expectedFiles") <(snapshot) >"$work/leftovers.diff" ||
   fail "files differ from before the install: $(cat "$work/leftovers.diff")"
 rm -rf "$userLink" "$(unix "$userDir")"
 
