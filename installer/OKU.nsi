@@ -8,7 +8,7 @@
 ;   OKU_ICON          the icon the build draws, for setup, uninstaller and Add/Remove Programs
 ;   OKU_OUTFILE       where the setup goes
 ;
-; Command line (besides NSIS's own /S and /D=dir):
+; Command line (besides NSIS's own /S and /D=folder, which comes last):
 ;   /AllUsers     install for every user (Program Files, HKLM); needs an administrator
 ;   /CurrentUser  install for the current user only (the user's Programs folder, HKCU)
 ; Interactively the user chooses (all users when allowed); a silent setup installs for the
@@ -69,6 +69,7 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !define MUI_UNICON "${OKU_ICON}"
 !define MUI_ABORTWARNING
 
+!define MULTIUSER_PAGE_CUSTOMFUNCTION_LEAVE KeepCommandLineDir
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -157,7 +158,18 @@ LangString OkuRunningLog ${LANG_ENGLISH} "OKU is running; nothing was changed."
 !insertmacro OkuShared "un."
 
 ; ---- Setup ------------------------------------------------------------------------------------
+Var CommandLineDir
+
+; Choosing a mode sets that mode's default folder, which must not override one given by /D=.
+Function KeepCommandLineDir
+  ${If} $CommandLineDir != ""
+    StrCpy $INSTDIR $CommandLineDir
+  ${EndIf}
+FunctionEnd
+
 Function .onInit
+  ; There is no InstallDir, so $INSTDIR holds a folder here only when /D= gave one.
+  StrCpy $CommandLineDir $INSTDIR
   Call QuitIfSilentAllUsersNotAllowed
   !insertmacro MULTIUSER_INIT
   ${If} ${Silent}
@@ -168,6 +180,7 @@ Function .onInit
       Call MultiUser.InstallMode.CurrentUser
     ${EndIf}
   ${EndIf}
+  Call KeepCommandLineDir
   Call QuitUnlessOkuClosed
 FunctionEnd
 

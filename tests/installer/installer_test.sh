@@ -232,23 +232,29 @@ diff <(echo "$expectedFiles") <(snapshot) >"$work/leftovers.diff" ||
   fail "files differ from before the install: $(cat "$work/leftovers.diff")"
 rm -rf "$userLink" "$(unix "$userDir")"
 
-# ---- All users --------------------------------------------------------------------------------
-allDir="$programFiles\\OKU"
-before=$(snapshot)
+# ---- Other modes and folders: install, then uninstall as Add/Remove Programs would ----------------
+# mode|setup switches|install folder|hive|other hive|Start menu|other Start menu
+rounds=(
+  "AllUsers|/S /AllUsers|$programFiles\\OKU|HKLM|HKCU|$commonStartMenu|$userStartMenu"
+  "CurrentUser|/S /D=C:\\Tools\\OKU|C:\\Tools\\OKU|HKCU|HKLM|$userStartMenu|$commonStartMenu"
+)
+for round in "${rounds[@]}"; do
+  IFS='|' read -r mode switches dir hive otherHive menu otherMenu <<<"$round"
+  before=$(snapshot)
+  note "silent install $switches"
+  # shellcheck disable=SC2086  # the switches are separate words
+  wine_run 120 "$setup" $switches
+  rc=$?
+  [ "$rc" -eq 0 ] || fail "silent install $switches gave exit code $rc"
+  check_installed "$mode" "$hive" "$otherHive" "$dir" "$menu" "$otherMenu"
 
-note "silent install for all users"
-wine_run 120 "$setup" /S /AllUsers
-rc=$?
-[ "$rc" -eq 0 ] || fail "silent install /AllUsers gave exit code $rc"
-check_installed AllUsers HKLM HKCU "$allDir" "$commonStartMenu" "$userStartMenu"
-
-note "silent uninstall for all users"
-# As Add/Remove Programs would.
-uninstall_quietly AllUsers "$(reg_value HKLM QuietUninstallString)"
-check_removed AllUsers HKLM "$allDir" "$commonStartMenu"
-[ -e "$(unix "$allDir")" ] && fail "the empty install folder $allDir is still there"
-diff <(echo "$before") <(snapshot) >"$work/leftovers.diff" ||
-  fail "files differ from before the install: $(cat "$work/leftovers.diff")"
+  note "silent uninstall of the install $switches"
+  uninstall_quietly "$mode" "$(reg_value "$hive" QuietUninstallString)"
+  check_removed "$mode" "$hive" "$dir" "$menu"
+  [ -e "$(unix "$dir")" ] && fail "the empty install folder $dir is still there"
+  diff <(echo "$before") <(snapshot) >"$work/leftovers.diff" ||
+    fail "files differ from before the install $switches: $(cat "$work/leftovers.diff")"
+done
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed; Wine's output is in $log" >&2
