@@ -260,4 +260,8 @@ if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed; Wine's output is in $log" >&2
   exit 1
 fi
+# The prefix takes some 700 MB: keep it only when something failed.
+cleanup
+trap - EXIT
+rm -rf "$WINEPREFIX"
 note "all installer checks passed"
