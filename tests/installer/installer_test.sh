@@ -1,0 +1,267 @@
+#!/usr/bin/env bash
+# The Windows setup under Wine, in a fresh prefix of its own: silent install for the current user
+# and for all users, a silent setup and uninstall refused while OKU runs, and silent uninstalls
+# that remove what the setup wrote and leave the user's own files alone.
+# Usage: installer_test.sh <Windows build dir>. OKU.exe is started once, so DISPLAY must be set
+# (scripts/test provides one).
+set -uo pipefail
+
+build=$(cd "${1:?usage: installer_test.sh <Windows build dir>}" && pwd)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+setup="$build/OKU-$version-setup.exe"
+probe="$build/AppMutexProbe.exe"
+work="$build/installer-test"
+log="$work/wine.log"
+out="$work/out.txt"
+failures=0
+
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+note() { echo "-- $*" >&2; }
+die() { echo "FAIL: $*" >&2; exit 1; }
+
+[ -n "${DISPLAY:-}" ] || die "DISPLAY is not set (run under scripts/test, which starts Xvfb)"
+for f in "$setup" "$probe" "$build/OKU.exe"; do [ -f "$f" ] || die "missing $f (build first)"; done
+
+rm -rf "$work"
+mkdir -p "$work"
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+unset WINESERVER
+
+# Every Wine process gets its own time limit and never holds a pipe of ours (a Wine service that
+# inherits ctest's pipe would keep ctest waiting): output goes to files.
+# wine_run <seconds> <program> [args...]: exit code of the program (124 on time-out); stdout in $out.
+# `wine prog` (like `wine start /wait prog`) waits for the program and hands back its exit code;
+# `wine start prog` would not wait and always give 0.
+wine_run() {
+  local seconds=$1
+  shift
+  timeout "$seconds" wine "$@" </dev/null >"$out" 2>>"$log"
+}
+
+oku_pid=""
+cleanup() {
+  [ -n "$oku_pid" ] && kill -9 "$oku_pid" 2>/dev/null
+  timeout 30 wineserver -k >/dev/null 2>&1
+}
+trap cleanup EXIT
+
+note "creating the prefix"
+timeout 200 wineboot -i </dev/null >>"$log" 2>&1 || die "wineboot -i failed or timed out (see $log)"
+wineserver -p </dev/null >/dev/null 2>&1
+
+# Windows folders of this prefix, and their places on the Linux side.
+wine_run 60 cmd /c 'echo %APPDATA%& echo %LOCALAPPDATA%& echo %ProgramData%& echo %ProgramFiles%' ||
+  die "cmd /c echo failed"
+mapfile -t folders < <(tr -d '\r' <"$out")
+appData=${folders[0]} localAppData=${folders[1]} programData=${folders[2]} programFiles=${folders[3]}
+[ -n "$programFiles" ] || die "could not read the prefix's folders"
+unix() { local p=${1//\\//}; printf '%s/drive_c/%s' "$WINEPREFIX" "${p#[Cc]:/}"; }
+userStartMenu="$appData\\Microsoft\\Windows\\Start Menu\\Programs"
+commonStartMenu="$programData\\Microsoft\\Windows\\Start Menu\\Programs"
+sendTo="$appData\\Microsoft\\Windows\\SendTo"
+uninstallKey='Software\Microsoft\Windows\CurrentVersion\Uninstall\OKU'
+
+# The files of drive_c, but for the temporary folders (the setup unpacks its helpers there).
+snapshot() {
+  (cd "$WINEPREFIX/drive_c" && find . \( -type f -o -type l \) -not -ipath '*/temp/*' | LC_ALL=C sort)
+}
+
+# reg_values <HKCU|HKLM>: "name|type|data" lines of OKU's uninstall entry; fails when it is absent.
+reg_values() {
+  wine_run 60 reg query "$1\\$uninstallKey" || return 1
+  tr -d '\r' <"$out" | sed -n 's/^    \([^ ].*\)    \(REG_[A-Z_]*\)    \(.*\)$/\1|\2|\3/p'
+}
+reg_value() { reg_values "$1" | sed -n "s/^$2|[^|]*|//p"; }
+
+file_size() { stat -c %s "$1"; }
+
+# check_installed <mode> <hive> <other hive> <install dir> <Start menu folder> <other Start menu>
+check_installed() {
+  local mode=$1 hive=$2 otherHive=$3 dir=$4 menu=$5 otherMenu=$6
+  local udir
+  udir=$(unix "$dir")
+  cmp -s "$build/OKU.exe" "$udir/OKU.exe" || fail "$mode: $dir\\OKU.exe is not the built OKU.exe"
+  [ -f "$udir/uninstall.exe" ] || fail "$mode: no uninstaller in $dir"
+
+  local link
+  link=$(unix "$menu\\OKU.lnk")
+  if [ -f "$link" ]; then
+    lnkinfo "$link" >"$work/lnk.txt" 2>&1 || fail "$mode: lnkinfo cannot read $link"
+    local target
+    target=$(sed -n 's/^[[:space:]]*Local path[[:space:]]*: //p' "$work/lnk.txt")
+    [ "$target" = "$dir\\OKU.exe" ] || fail "$mode: the Start menu shortcut points at '$target', not $dir\\OKU.exe"
+  else
+    fail "$mode: no Start menu shortcut $menu\\OKU.lnk"
+  fi
+  [ -e "$(unix "$otherMenu\\OKU.lnk")" ] && fail "$mode: a shortcut was also put into $otherMenu"
+
+  local values
+  values=$(reg_values "$hive") || { fail "$mode: no uninstall entry under $hive"; return; }
+  local -a expected=(
+    "DisplayName|REG_SZ|OKU (Okumatic)"
+    "DisplayVersion|REG_SZ|$version"
+    "Publisher|REG_SZ|Quillon"
+    "DisplayIcon|REG_SZ|$dir\\OKU.exe,0"
+    "InstallLocation|REG_SZ|$dir"
+    "UninstallString|REG_SZ|\"$dir\\uninstall.exe\" /$mode"
+    "QuietUninstallString|REG_SZ|\"$dir\\uninstall.exe\" /$mode /S"
+  )
+  local row
+  for row in "${expected[@]}"; do
+    grep -qxF "$row" <<<"$values" || fail "$mode: $hive uninstall entry lacks '$row' (has: $(grep "^${row%%|*}|" <<<"$values"))"
+  done
+  # The size Add/Remove Programs shows: our two files, in KB rounded up.
+  local kb size
+  kb=$(( ($(file_size "$udir/OKU.exe") + $(file_size "$udir/uninstall.exe") + 1023) / 1024 ))
+  size=$(sed -n 's/^EstimatedSize|REG_DWORD|//p' <<<"$values")
+  if [ -z "$size" ] || [ $((size)) -ne "$kb" ]; then
+    fail "$mode: EstimatedSize is '$size', the files take $kb KB"
+  fi
+
+  reg_values "$otherHive" >/dev/null && fail "$mode: an uninstall entry was also written under $otherHive"
+}
+
+# Wine processes of this prefix whose command line matches the pattern.
+prefix_pids() {
+  local pid
+  for pid in $(pgrep -f "$1"); do
+    tr '\0' '\n' </proc/"$pid"/environ 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+}
+
+# uninstall_quietly <mode> <command line>: runs a silent uninstall. The uninstaller hands
+# over to a copy of itself in the temporary folder and returns at once, so wait (bounded) for
+# that copy to end.
+uninstall_quietly() {
+  local mode=$1 command=$2 exe args
+  [ -n "$command" ] || { fail "$mode: no uninstall command"; return; }
+  exe=${command#\"}
+  exe=${exe%%\"*}
+  args=${command#\""$exe"\"}
+  # shellcheck disable=SC2086  # the switches are separate words
+  wine_run 120 "$exe" $args || fail "$mode: '$command' gave exit code $?"
+  for _ in $(seq 120); do
+    [ -z "$(prefix_pids 'nsu[0-9]*\.tmp')" ] && break
+    sleep 0.5
+  done
+  [ -z "$(prefix_pids 'nsu[0-9]*\.tmp')" ] || fail "$mode: the uninstaller did not end within 60 s"
+}
+
+check_removed() {
+  local mode=$1 hive=$2 dir=$3 menu=$4
+  local udir
+  udir=$(unix "$dir")
+  for f in OKU.exe uninstall.exe; do
+    [ -e "$udir/$f" ] && fail "$mode: $dir\\$f is still there"
+  done
+  [ -e "$(unix "$menu\\OKU.lnk")" ] && fail "$mode: the Start menu shortcut is still there"
+  reg_values "$hive" >/dev/null && fail "$mode: the uninstall entry under $hive is still there"
+}
+
+# ---- Current user (the silent default) -----------------------------------------------------------
+userDir="$localAppData\\Programs\\OKU"
+before=$(snapshot)
+
+note "silent install for the current user"
+wine_run 120 "$setup" /S
+rc=$?
+[ "$rc" -eq 0 ] || fail "silent install gave exit code $rc"
+check_installed CurrentUser HKCU HKLM "$userDir" "$userStartMenu" "$commonStartMenu"
+
+note "silent install and uninstall while OKU runs"
+installed=$(unix "$userDir\\OKU.exe")
+# Make the installed exe differ from the one in the setup, so that a replacement would show.
+printf 'an earlier build' >>"$installed"
+sum_before=$(sha256sum <"$installed")
+entry_before=$(reg_values HKCU)
+wine "$build/OKU.exe" </dev/null >>"$log" 2>&1 &
+oku_pid=$!
+if wine_run 90 "$probe" 60000; then
+  # Tried both ways: as the setup's own default and asking for all users.
+  for args in "/S" "/S /AllUsers"; do
+    # shellcheck disable=SC2086
+    wine_run 120 "$setup" $args
+    rc=$?
+    [ "$rc" -eq 3 ] || fail "setup $args while OKU runs gave exit code $rc, expected 3 (OKU running)"
+  done
+  [ "$(sha256sum <"$installed")" = "$sum_before" ] || fail "setup replaced OKU.exe while OKU was running"
+  [ "$(reg_values HKCU)" = "$entry_before" ] || fail "setup changed the uninstall entry while OKU was running"
+  [ -e "$(unix "$programFiles\\OKU")" ] && fail "setup /AllUsers created a folder while OKU was running"
+  reg_values HKLM >/dev/null && fail "setup /AllUsers wrote an entry while OKU was running"
+  # _?= keeps the uninstaller in place, so its exit code comes back.
+  wine_run 120 "$userDir\\uninstall.exe" /S "_?=$userDir"
+  rc=$?
+  [ "$rc" -eq 3 ] || fail "uninstall while OKU runs gave exit code $rc, expected 3 (OKU running)"
+  [ "$(sha256sum <"$installed")" = "$sum_before" ] || fail "uninstall removed OKU.exe while OKU was running"
+  [ "$(reg_values HKCU)" = "$entry_before" ] || fail "uninstall removed the entry while OKU was running"
+else
+  fail "OKU.exe did not create its mutex within 60 s"
+fi
+wine_run 60 taskkill /f /im OKU.exe || note "taskkill gave exit code $?"
+for _ in $(seq 60); do kill -0 "$oku_pid" 2>/dev/null || break; sleep 0.5; done
+kill -9 "$oku_pid" 2>/dev/null && fail "OKU.exe did not end after taskkill"
+wait "$oku_pid" 2>/dev/null
+oku_pid=""
+wine_run 30 "$probe" 0 && fail "the mutex is still there after OKU ended"
+
+note "silent install again once OKU is closed"
+wine_run 120 "$setup" /S
+rc=$?
+[ "$rc" -eq 0 ] || fail "install after OKU ended gave exit code $rc"
+check_installed CurrentUser HKCU HKLM "$userDir" "$userStartMenu" "$commonStartMenu"
+
+note "silent uninstall for the current user"
+# The user's own files made with OKU: a Send To shortcut and a listing of the install folder.
+userLink=$(unix "$sendTo\\Projects.lnk")
+cp "$(unix "$userStartMenu\\OKU.lnk")" "$userLink"
+cp "$userLink" "$work/Projects.lnk"
+listing=$(unix "$userDir\\dir_contents.txt")
+printf 'Directory of %s\r\n' "$userDir" >"$listing"
+cp "$listing" "$work/dir_contents.txt"
+# Started by hand, without the mode switch of the entry: it finds its mode from that entry.
+uninstall_quietly CurrentUser "\"$userDir\\uninstall.exe\" /S"
+check_removed CurrentUser HKCU "$userDir" "$userStartMenu"
+cmp -s "$userLink" "$work/Projects.lnk" || fail "the user's Send To shortcut was changed or removed"
+cmp -s "$listing" "$work/dir_contents.txt" || fail "the user's dir_contents.txt was changed or removed"
+left=$(ls -A "$(unix "$userDir")" 2>&1)
+[ "$left" = "dir_contents.txt" ] || fail "the install folder should hold only the user's listing, holds: $left"
+# Nothing else written and left: the prefix's files are those from before plus the user's two.
+expectedFiles=$(printf '%s\n' "$before" "./${userLink#"$WINEPREFIX/drive_c/"}" "./${listing#"$WINEPREFIX/drive_c/"}" |
+  LC_ALL=C sort)
+diff <(echo "$expectedFiles") <(snapshot) >"$work/leftovers.diff" ||
+  fail "files differ from before the install: $(cat "$work/leftovers.diff")"
+rm -rf "$userLink" "$(unix "$userDir")"
+
+# ---- Other modes and folders: install, then uninstall as Add/Remove Programs would ----------------
+# mode|setup switches|install folder|hive|other hive|Start menu|other Start menu
+rounds=(
+  "AllUsers|/S /AllUsers|$programFiles\\OKU|HKLM|HKCU|$commonStartMenu|$userStartMenu"
+  "CurrentUser|/S /D=C:\\Tools\\OKU|C:\\Tools\\OKU|HKCU|HKLM|$userStartMenu|$commonStartMenu"
+)
+for round in "${rounds[@]}"; do
+  IFS='|' read -r mode switches dir hive otherHive menu otherMenu <<<"$round"
+  before=$(snapshot)
+  note "silent install $switches"
+  # shellcheck disable=SC2086  # the switches are separate words
+  wine_run 120 "$setup" $switches
+  rc=$?
+  [ "$rc" -eq 0 ] || fail "silent install $switches gave exit code $rc"
+  check_installed "$mode" "$hive" "$otherHive" "$dir" "$menu" "$otherMenu"
+
+  note "silent uninstall of the install $switches"
+  uninstall_quietly "$mode" "$(reg_value "$hive" QuietUninstallString)"
+  check_removed "$mode" "$hive" "$dir" "$menu"
+  [ -e "$(unix "$dir")" ] && fail "the empty install folder $dir is still there"
+  diff <(echo "$before") <(snapshot) >"$work/leftovers.diff" ||
+    fail "files differ from before the install $switches: $(cat "$work/leftovers.diff")"
+done
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed; Wine's output is in $log" >&2
+  exit 1
+fi
+# The prefix takes some 700 MB: keep it only when something failed.
+cleanup
+trap - EXIT
+rm -rf "$WINEPREFIX"
+note "all installer checks passed"
