@@ -200,6 +200,72 @@ TEST_F(ShellHelpers, NoBrowserForPagesShowsItsBoxAndRemovesTheProbe) {
   EXPECT_FALSE(shelltest::Exists(probe));
 }
 
+namespace {
+// Registers the probe program for .htm files for the length of a test. Wine 8 does not read file
+// types from the user's own classes, so this goes to the prefix's machine-wide classes.
+class ProbeAsBrowser {
+ public:
+  ProbeAsBrowser() {
+    HKEY existing = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, ".htm", 0, KEY_READ, &existing) == ERROR_SUCCESS) {
+      RegCloseKey(existing);
+      return;  // a real registration: leave it alone
+    }
+    const std::string command = "\"" + shelltest::ExeFolder() + "ShellOpenProbe.exe\" \"%1\"";
+    owned_ = true;  // from here on, the destructor cleans up
+    registered_ = Set(".htm", "OkuTestPage") && Set("OkuTestPage\\shell\\open\\command", command);
+  }
+  ProbeAsBrowser(const ProbeAsBrowser&) = delete;
+  ProbeAsBrowser& operator=(const ProbeAsBrowser&) = delete;
+  ~ProbeAsBrowser() {
+    if (!owned_) return;
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, ".htm");
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, "OkuTestPage");
+  }
+  bool Registered() const { return registered_; }
+
+ private:
+  static bool Set(const char* path, const std::string& value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+      return false;
+    const bool ok = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                   static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+  }
+  bool owned_ = false;
+  bool registered_ = false;
+};
+}  // namespace
+
+// With a program registered for pages: the browser gets the URL; a URL the shell cannot open
+// shows its box; the probe goes in both cases.
+TEST_F(ShellHelpers, WebPageThroughARegisteredBrowser) {
+  ProbeAsBrowser browser;
+  if (!browser.Registered()) GTEST_SKIP() << "this prefix already has a program for .htm files";
+  char program[MAX_PATH] = {};
+  shelltest::WriteWholeFile(scratch / "page.htm", "<html></html>");
+  if (reinterpret_cast<intptr_t>(FindExecutableA((scratch / "page.htm").c_str(), nullptr, program)) <= 32)
+    GTEST_SKIP() << "the shell did not take up the registration";
+
+  // The probe takes its first argument, the "URL", as the file to report into.
+  const std::string url = scratch / "opened.txt";
+  OpenWebPage(url, true);
+  const auto report = shelltest::WaitForFile(url, 20s);
+  ASSERT_TRUE(report.has_value()) << "the browser was not started on the URL";
+  shelltest::EndProcessById(ReportedPid(*report));
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_FALSE(shelltest::Exists(ProbePath()));
+
+  OpenWebPage("okunosuchscheme:page", false);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Web page failed to be opened.");
+  EXPECT_EQ(messages.shown[0].caption, "Website URL Failed...");
+  EXPECT_EQ(messages.shown[0].style, 48u);
+  EXPECT_FALSE(shelltest::Exists(ProbePath()));
+}
+
 TEST_F(ShellHelpers, WebPageGoesToTheBrowserOrTheShellAndTheProbeIsAlwaysRemoved) {
   const std::string probe = ProbePath();
   struct Case {
