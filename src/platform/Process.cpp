@@ -16,8 +16,8 @@ unsigned long StartProcess(const std::string& commandLine, int showMode, const s
   PROCESS_INFORMATION info{};
   std::string mutableLine = commandLine;  // CreateProcessA may write into its command line
   if (!CreateProcessA(applicationName.empty() ? nullptr : applicationName.c_str(),
-                      mutableLine.empty() ? nullptr : mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &info)) {
+                      mutableLine.empty() ? nullptr : mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info)) {
     const DWORD code = GetLastError();
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) throw Failure(kErrFileNotFound, "File not found");
     throw Failure(static_cast<long>(code), win::ErrorDescription(code));

@@ -73,8 +73,7 @@ int32_t cShellLink::CreateShellLink(const std::string& LnkFile, const std::strin
 }
 
 int32_t cShellLink::GetShellLinkInfo(const std::string& LnkFile, std::string& ExeFile, std::string& WorkDir,
-                                     std::string& ExeArgs, std::string& IconFile, int32_t& IconIdx,
-                                     int32_t& ShowCmd) {
+                                     std::string& ExeArgs, std::string& IconFile, int32_t& IconIdx, int32_t& ShowCmd) {
   if (LnkFile.empty()) return kFalse;
   win::ComPtr<IShellLinkA> link;
   win::ComPtr<IPersistFile> file;

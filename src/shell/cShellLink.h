@@ -23,6 +23,6 @@ class cShellLink {
 
   // Reads a shortcut back: -1 when read, 0 for an empty LnkFile or any failing shell call. The
   // out-texts are the shell's texts (cut at their NUL).
-  int32_t GetShellLinkInfo(const std::string& LnkFile, std::string& ExeFile, std::string& WorkDir,
-                           std::string& ExeArgs, std::string& IconFile, int32_t& IconIdx, int32_t& ShowCmd);
+  int32_t GetShellLinkInfo(const std::string& LnkFile, std::string& ExeFile, std::string& WorkDir, std::string& ExeArgs,
+                           std::string& IconFile, int32_t& IconIdx, int32_t& ShowCmd);
 };

@@ -20,7 +20,10 @@ TEST(ShellText, FailureBoxTextFollowsTheShellCode) {
       {2, "Error: File not found.  Couldn't Execute!"},
       {3, "Error: Path not found. Couldn't Execute!"},
       {11, "Error:  Bad File Format. Couldn't Execute!"},
-      {5, ""}, {31, ""}, {32, ""}, {-1, ""},
+      {5, ""},
+      {31, ""},
+      {32, ""},
+      {-1, ""},
   };
   for (const auto& [code, text] : cases)
     EXPECT_EQ(ShellExecuteFailureMessage("C:\\a b\\x.doc", code), "C:\\a b\\x.doc\r\n"s + text) << code;
@@ -31,12 +34,12 @@ TEST(ShellText, FolderPathsFromLookupBuffers) {
   const std::tuple<bool, std::string, std::string> sendTo[] = {
       {true, "C:\\Users\\u\\SendTo\0     "s, "C:\\Users\\u\\SendTo\\"},
       {true, "  C:\\S T  \0  "s, "C:\\S T\\"},
-      {true, "D:\\\0"s, "D:\\"},                          // a root keeps its one backslash
-      {false, "C:\\Users\\u\\SendTo\0   "s, ""},         // failed call
-      {true, "\0"s + std::string(259, ' '), ""},          // zero length
-      {true, std::string(260, ' '), ""},                  // nothing written: no NUL at all
-      {true, std::string(260, 'x'), ""},                  // more than fits: no NUL
-      {true, "     \0   "s, ""},                          // only blanks
+      {true, "D:\\\0"s, "D:\\"},                  // a root keeps its one backslash
+      {false, "C:\\Users\\u\\SendTo\0   "s, ""},  // failed call
+      {true, "\0"s + std::string(259, ' '), ""},  // zero length
+      {true, std::string(260, ' '), ""},          // nothing written: no NUL at all
+      {true, std::string(260, 'x'), ""},          // more than fits: no NUL
+      {true, "     \0   "s, ""},                  // only blanks
   };
   for (const auto& [ok, buffer, expected] : sendTo) EXPECT_EQ(SendToPathFromBuffer(ok, buffer), expected) << buffer;
 
@@ -48,8 +51,14 @@ TEST(ShellText, FolderPathsFromLookupBuffers) {
 
 TEST(ShellText, FileNameIsTheTextAfterTheLastBackslash) {
   const std::pair<const char*, const char*> cases[] = {
-      {"C:\\dir\\file.txt", "file.txt"}, {"C:\\dir\\", ""}, {"file.txt", ""}, {"", ""},
-      {"\\a", "a"}, {"C:\\a\\b\\c", "c"}, {"C:/x/y.txt", ""}, {"\\\\server\\share\\f", "f"},
+      {"C:\\dir\\file.txt", "file.txt"},
+      {"C:\\dir\\", ""},
+      {"file.txt", ""},
+      {"", ""},
+      {"\\a", "a"},
+      {"C:\\a\\b\\c", "c"},
+      {"C:/x/y.txt", ""},
+      {"\\\\server\\share\\f", "f"},
   };
   for (const auto& [path, name] : cases) EXPECT_EQ(GetFileName(path), name) << path;
 }

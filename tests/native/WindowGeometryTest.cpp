@@ -19,12 +19,12 @@ TEST(WindowGeometry, CentersOnTheOwnerThenKeepsInsideTheWorkArea) {
   };
   const Case cases[] = {
       {{100, 50, 500, 350}, 200, 100, {200, 150}, {200, 150}},
-      {{300, 300, 500, 400}, 400, 300, {200, 200}, {200, 200}},  // larger: up and left of the owner
-      {{0, 0, 100, 100}, 301, 201, {-101, -51}, {0, 0}},         // halves round down, also below zero
-      {{-800, 0, -400, 300}, 100, 100, {-650, 100}, {0, 100}},   // owner on a monitor to the left
-      {{900, 700, 1000, 760}, 200, 100, {850, 680}, {824, 638}}, // off the bottom-right
+      {{300, 300, 500, 400}, 400, 300, {200, 200}, {200, 200}},                // larger: up and left of the owner
+      {{0, 0, 100, 100}, 301, 201, {-101, -51}, {0, 0}},                       // halves round down, also below zero
+      {{-800, 0, -400, 300}, 100, 100, {-650, 100}, {0, 100}},                 // owner on a monitor to the left
+      {{900, 700, 1000, 760}, 200, 100, {850, 680}, {824, 638}},               // off the bottom-right
       {{-32000, -32000, -31840, -31970}, 300, 200, {-32070, -32085}, {0, 0}},  // a minimised owner
-      {{10, 10, 110, 110}, 2000, 900, {-940, -390}, {0, 0}},     // larger than the work area
+      {{10, 10, 110, 110}, 2000, 900, {-940, -390}, {0, 0}},                   // larger than the work area
   };
   for (const Case& c : cases) {
     EXPECT_EQ(CenteredOn(c.owner, c.width, c.height), c.centred) << c.owner.left;
@@ -44,7 +44,7 @@ TEST(WindowGeometry, RestoredRectTakesTheWorkAreaOffset) {
 
 TEST(WindowGeometry, TwipsPixelsAndFrames) {
   const std::tuple<double, int, long> cases[] = {
-      {15, 96, 1},  {1440, 96, 96}, {1440, 120, 120}, {7, 96, 0},       {7.5, 96, 1},
+      {15, 96, 1},    {1440, 96, 96},  {1440, 120, 120}, {7, 96, 0},    {7.5, 96, 1},
       {-7.5, 96, -1}, {4800, 96, 320}, {4800, 120, 400}, {1440, 0, 96},  // no resolution reported: 96
   };
   for (const auto& [twips, dpi, pixels] : cases) EXPECT_EQ(TwipsToPixels(twips, dpi), pixels) << twips << "@" << dpi;

@@ -146,8 +146,7 @@ class ProbeAsBrowser {
       return;  // a real registration: leave it alone
     }
     owned_ = true;
-    registered = Set(".htm", "OkuTestPage") &&
-                 Set("OkuTestPage\\shell\\open\\command", "\"" + program + "\" \"%1\"");
+    registered = Set(".htm", "OkuTestPage") && Set("OkuTestPage\\shell\\open\\command", "\"" + program + "\" \"%1\"");
   }
   ProbeAsBrowser(const ProbeAsBrowser&) = delete;
   ProbeAsBrowser& operator=(const ProbeAsBrowser&) = delete;
@@ -230,8 +229,10 @@ TEST_F(ShellHelpers, MailGoesToTheShellAndAFailureShowsItsBox) {
     };
     OpenMailTo("someone@example.com");
     EXPECT_EQ(call, "Open|mailto:someone@example.com|-|1");
-    if (result > 32) EXPECT_TRUE(messages.shown.empty());
-    else ExpectOneBox("Could not open your mail program!", "Mail Program Not Found...", 48);
+    if (result > 32)
+      EXPECT_TRUE(messages.shown.empty());
+    else
+      ExpectOneBox("Could not open your mail program!", "Mail Program Not Found...", 48);
   }
 }
 

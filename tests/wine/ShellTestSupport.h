@@ -36,10 +36,11 @@ inline void WriteWholeFile(const std::string& path, const std::string& content) 
 
 inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Waits at most the time-out for a file to appear; its content, or none.
+// Waits at most the time-out for a file to appear with some content (a reader can lose the race
+// with the writer and find it locked); its content, or none.
 inline std::optional<std::string> WaitForFile(const std::string& path, std::chrono::seconds timeout) {
   for (const auto end = std::chrono::steady_clock::now() + timeout; std::chrono::steady_clock::now() < end;) {
-    if (Exists(path)) return ReadWholeFile(path);
+    if (std::string content = ReadWholeFile(path); !content.empty()) return content;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return std::nullopt;
@@ -62,7 +63,8 @@ class ScratchFolder {
   ScratchFolder() {
     static int counter = 0;
     path_ = std::filesystem::temp_directory_path() /
-            ("oku_shell_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter));
+            ("oku_shell_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(GetTickCount64()) + "_" +
+             std::to_string(++counter));  // Wine reuses process ids between test processes
     std::filesystem::create_directories(path_);
   }
   ScratchFolder(const ScratchFolder&) = delete;
