@@ -14,7 +14,7 @@ namespace {
 // refused the way Windows refuses it, while reads and every other root work as usual.
 namespace refuse_machine_writes {
 
-RegistryApi gReal;              // the table in force before ours
+RegistryApi gReal;            // the table in force before ours
 std::set<HKEY> gMachineKeys;  // open handles that descend from HKEY_LOCAL_MACHINE
 
 bool UnderMachine(HKEY key) { return key == HKEY_LOCAL_MACHINE || gMachineKeys.contains(key); }

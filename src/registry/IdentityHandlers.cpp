@@ -64,8 +64,9 @@ void frmOKU::ReadIdentitySettings() {
     SetText(IDE_OKU_IE_TITLE, settings.ieTitle.value_or(std::string()));
     for (int id : {IDT_OKU_IE_CAPTION, IDE_OKU_IE_TITLE, IDB_OKU_IE_TITLE}) Enable(id, true);
   }
-  FillIdentityLists(*this, std::move(settings.oe));  // getOE's reading, taken with the rest
-  ComboSelect(IDC_OKU_OE_IDENTITY, 0);  // runs cboOEident_Click; nothing happens on an empty list
+  // getOE's reading, taken with the rest; selecting runs cboOEident_Click (not on an empty list).
+  FillIdentityLists(*this, std::move(settings.oe));
+  ComboSelect(IDC_OKU_OE_IDENTITY, 0);
 }
 
 void frmOKU::getOE() { FillIdentityLists(*this, ::getOE()); }

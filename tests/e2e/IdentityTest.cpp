@@ -91,7 +91,8 @@ std::string TooltipOf(HWND window, HWND control) {
       reinterpret_cast<LPARAM>(&search));
   HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
   constexpr size_t kText = 512;
-  char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(TOOLINFOA) + kText, MEM_COMMIT, PAGE_READWRITE));
+  char* remote =
+      static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(TOOLINFOA) + kText, MEM_COMMIT, PAGE_READWRITE));
   std::string text;
   for (HWND tip : search.second) {
     TOOLINFOA info{};
@@ -169,7 +170,8 @@ class IdentityWindow : public testing::Test {
     locked_ = WaitForSingleObject(lock_, 60000) == WAIT_OBJECT_0;
     ASSERT_TRUE(locked_) << "the identity keys stayed busy";
     for (const std::string& key : {kOwnerNT, kOwner9x})
-      for (const char* name : {"RegisteredOwner", "RegisteredOrganization"}) saved_.push_back(Save(HKEY_LOCAL_MACHINE, key, name));
+      for (const char* name : {"RegisteredOwner", "RegisteredOrganization"})
+        saved_.push_back(Save(HKEY_LOCAL_MACHINE, key, name));
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) saved_.push_back(Save(root, kIeMain, "Window Title"));
     DeleteRegistryTree(HKEY_CURRENT_USER, kAside);
     CopyTree(kIdentities, kAside);
@@ -244,10 +246,12 @@ TEST_F(IdentityWindow, ShowsTheRegistryAtStartAndAgainAfterRefresh) {
   // Exactly the two "{" identities, in the registry's order, the first one chosen.
   EXPECT_EQ(ComboItems(Item(IDC_OKU_OE_IDENTITY)), (std::vector<std::string>{"Work", "Home"}));
   EXPECT_EQ(ComboIndex(Item(IDC_OKU_OE_IDENTITY)), 0);
-  for (const auto& [index, title, tip] : {std::tuple{1, "Outlook Express", "Home"}, std::tuple{0, "Work Mail", "Work"}}) {
+  for (const auto& [index, title, tip] :
+       {std::tuple{1, "Outlook Express", "Home"}, std::tuple{0, "Work Mail", "Work"}}) {
     SelectIdentity(index);
     EXPECT_TRUE(WaitUntil([&] { return TextOf(IDE_OKU_OE_TITLE) == title; })) << TextOf(IDE_OKU_OE_TITLE);
-    EXPECT_EQ(TooltipOf(window, Item(IDC_OKU_OE_IDENTITY)), std::string(tip) + " - The user's identity in Outlook Express");
+    EXPECT_EQ(TooltipOf(window, Item(IDC_OKU_OE_IDENTITY)),
+              std::string(tip) + " - The user's identity in Outlook Express");
   }
 
   SetRegistryString(HKEY_LOCAL_MACHINE, kOwnerNT, "RegisteredOrganization", "Bob Org");
@@ -263,6 +267,7 @@ TEST_F(IdentityWindow, ShowsTheRegistryAtStartAndAgainAfterRefresh) {
 }
 
 // With no identity to work on the OE controls are off; a Refresh that finds one turns them on.
+// An identity without "Username" and with a title far longer than the box still keeps its place.
 TEST_F(IdentityWindow, OutlookExpressControlsFollowWhetherAnyIdentityExists) {
   DeleteRegistryTree(HKEY_CURRENT_USER, kIdentities + "\\" + kWork);
   DeleteRegistryTree(HKEY_CURRENT_USER, kIdentities + "\\" + kHome);
@@ -271,8 +276,13 @@ TEST_F(IdentityWindow, OutlookExpressControlsFollowWhetherAnyIdentityExists) {
   for (int id : {IDC_OKU_OE_IDENTITY, IDE_OKU_OE_TITLE, IDB_OKU_OE_TITLE}) EXPECT_FALSE(IsEnabled(Item(id))) << id;
 
   MakeIdentity(kWork, "Work", "Work Mail");
+  const std::string longTitle(40000, 'x');
+  SetRegistryString(HKEY_CURRENT_USER, OeKey(kHome), "WindowTitle", longTitle);
   Refresh(IDE_OKU_OE_TITLE, "Work Mail");
   for (int id : {IDC_OKU_OE_IDENTITY, IDE_OKU_OE_TITLE, IDB_OKU_OE_TITLE}) EXPECT_TRUE(IsEnabled(Item(id))) << id;
+  EXPECT_EQ(ComboItems(Item(IDC_OKU_OE_IDENTITY)), (std::vector<std::string>{"Work", ""}));
+  SelectIdentity(1);
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(IDE_OKU_OE_TITLE) == longTitle; }));
 }
 
 // Each button asks first (No by default); No leaves the registry alone, Yes writes every place.
@@ -283,13 +293,16 @@ TEST_F(IdentityWindow, EachChangeAsksThenWritesOnlyOnYes) {
     const char* prompt;
     std::vector<std::pair<HKEY, std::string>> keys;
     const char* value;
-  } cases[] = {
+  };
+  // clang-format off
+  const Case cases[] = {
       {IDE_OKU_OWNER, IDB_OKU_OWNER, "Change the Registered Owner in the registry?", {{HKEY_LOCAL_MACHINE, kOwnerNT}}, "RegisteredOwner"},
       {IDE_OKU_ORG, IDB_OKU_ORG, "Change the Registered Organization in the registry?", {{HKEY_LOCAL_MACHINE, kOwnerNT}}, "RegisteredOrganization"},
       {IDE_OKU_IE_TITLE, IDB_OKU_IE_TITLE, "Change the IE Window Title in the registry?",
        {{HKEY_LOCAL_MACHINE, kIeMain}, {HKEY_CURRENT_USER, kIeMain}}, "Window Title"},
       {IDE_OKU_OE_TITLE, IDB_OKU_OE_TITLE, "Change the OE Window Title in the registry?", {{HKEY_CURRENT_USER, oeHome}}, "WindowTitle"},
   };
+  // clang-format on
   Start();
   SelectIdentity(1);  // Home: the second identity must be the one written and stay chosen
   ASSERT_TRUE(WaitUntil([&] { return TextOf(IDE_OKU_OE_TITLE) == "Outlook Express"; }));
@@ -337,7 +350,8 @@ TEST_F(IdentityWindow, OwnerPathFollowsTheWindowsFamily) {
 TEST_F(IdentityWindow, RefusedMachineWritesAreReportedNotDone) {
   Start("OKU_test.exe", {{"OKU_TEST_REFUSE_HKLM_WRITES", "1"}});
   const std::pair<int, int> boxAndButton[] = {{IDE_OKU_OWNER, IDB_OKU_OWNER}, {IDE_OKU_IE_TITLE, IDB_OKU_IE_TITLE}};
-  const char* prompts[] = {"Change the Registered Owner in the registry?", "Change the IE Window Title in the registry?"};
+  const char* prompts[] = {"Change the Registered Owner in the registry?",
+                           "Change the IE Window Title in the registry?"};
   const char* refusedKeys[] = {"\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
                                "\\HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Internet Explorer\\Main"};
   for (int i = 0; i < 2; ++i) {
