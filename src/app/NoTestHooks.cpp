@@ -4,4 +4,5 @@
 namespace hooks {
 bool IsTestBuild() { return false; }
 std::string Setting(const char*) { return {}; }
+void Install() {}
 }  // namespace hooks

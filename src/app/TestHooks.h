@@ -13,4 +13,8 @@ bool IsTestBuild();
 // always empty in OKU.exe.
 std::string Setting(const char* name);
 
+// Called once at the start of WinMain: installs the test build's seams that its settings ask for.
+// Does nothing in OKU.exe.
+void Install();
+
 }  // namespace hooks

@@ -2,11 +2,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/TestHooks.h"
 #include "app/frmOKU.h"
 #include "platform/App.h"
 #include "platform/ComPtr.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  hooks::Install();
   // Form_Initialize: the common controls (visual styles need them) before the window loads.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
