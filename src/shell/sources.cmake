@@ -4,3 +4,7 @@ list(APPEND OKU_PORTABLE_SOURCES
 )
 list(APPEND OKU_WIN32_SOURCES
 )
+# Directory listing and Send To
+list(APPEND OKU_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DirListingLayout.cpp
+)
