@@ -7,4 +7,5 @@ list(APPEND OKU_WIN32_SOURCES
 # Directory listing and Send To
 list(APPEND OKU_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DirListingLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SendToLogic.cpp
 )
