@@ -58,13 +58,8 @@ std::string UpperCased(const char* name) {
   return upper;
 }
 
-std::string ShortName(const DirListingApi& api, const std::string& path) {
-  char shortPath[MAX_PATH];
-  const DWORD length = api.getShortPathName(path.c_str(), shortPath, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return {};  // no short path, or it does not fit
-  const std::string_view text(shortPath, length);
-  const size_t slash = text.rfind('\\');
-  return std::string(slash == std::string_view::npos ? text : text.substr(slash + 1));
+std::string ShortName(const WIN32_FIND_DATAA& found) {
+  return found.cAlternateFileName[0] ? found.cAlternateFileName : found.cFileName;
 }
 
 std::string DateText(const FILETIME& written) {
@@ -102,7 +97,7 @@ DirListingTotals WriteDirListing(const std::string& directory, const DirListingO
     entry.isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     entry.size = entry.isDirectory ? 0 : (uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow;
     entry.dateText = DateText(found.ftLastWriteTime);
-    entry.shortName = ShortName(options.api, directory + found.cFileName);
+    entry.shortName = ShortName(found);
     text.AppendEntry(buffer, entry);
     if (buffer.size() >= options.flushBytes) {
       file.Write(buffer);

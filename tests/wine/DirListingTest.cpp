@@ -261,14 +261,6 @@ struct WriteSpy {
   }
 };
 
-// A GetShortPathNameA that cannot give some names: "ZERO" fails, "HUGE" needs more than MAX_PATH.
-DWORD WINAPI PickyShortPath(LPCSTR path, LPSTR buffer, DWORD size) {
-  const std::string upper = Upper(path);
-  if (upper.find("ZERO") != std::string::npos) return 0;
-  if (upper.find("HUGE") != std::string::npos) return MAX_PATH + 40;
-  return GetShortPathNameA(path, buffer, size);
-}
-
 }  // namespace
 
 TEST(DirListing, WritesInBoundedChunksAndLetsTheWindowBreathe) {
@@ -308,23 +300,25 @@ TEST(DirListing, WriteFailureThrowsAndLeavesWhatWasWritten) {
   EXPECT_EQ(text.find(" file(s) "), std::string::npos) << "no totals after the failure";
 }
 
-TEST(DirListing, ShortNamesThatCannotBeGivenAreEmpty) {
+TEST(DirListing, ShortNamesAreTheLastComponentOfTheShortPath) {
   TempFolder d;
-  d.File("zero short name.txt", "1");
-  d.File("huge short path.txt", "22");
-  d.Folder("zero folder");
-  d.File("fine.txt", "333");
-  DirListingOptions options = Options();
-  options.api.getShortPathName = PickyShortPath;
-  WriteDirListing(d.Path(), options);
+  const char* names[] = {"short.txt", "UPPER.TXT", "lower", "a.b.c", "name with spaces", "toolongname.extension",
+                         "ab+cd.txt", "ok_name.tx", "x", "Mixed.Case.Name.dat"};
+  for (const char* name : names) d.File(name, "1");
+  d.Folder("a folder with a long name");
+  d.Folder("DIR8");
+  WriteDirListing(d.Path(), Options());
   std::map<std::string, Line> entries = ParseListing(ReadAll(d.Path() + kListingFileName));
-  EXPECT_EQ(entries["ZERO SHORT NAME.TXT"].shortName, "");
-  EXPECT_EQ(entries["ZERO SHORT NAME.TXT"].size, 1u);
-  EXPECT_EQ(entries["HUGE SHORT PATH.TXT"].shortName, "");
-  EXPECT_EQ(entries["HUGE SHORT PATH.TXT"].size, 2u);
-  EXPECT_EQ(entries["ZERO FOLDER"].shortName, "");
-  EXPECT_TRUE(entries["ZERO FOLDER"].isDirectory);
-  EXPECT_EQ(entries["FINE.TXT"].shortName, "fine.txt");
+  EXPECT_EQ(entries.size(), std::size(names) + 3);
+  for (const char* name : {"short.txt", "UPPER.TXT", "lower", "a.b.c", "name with spaces", "toolongname.extension",
+                           "ab+cd.txt", "ok_name.tx", "x", "Mixed.Case.Name.dat", "a folder with a long name",
+                           "DIR8", kListingFileName}) {
+    char shortPath[MAX_PATH];
+    const DWORD length = GetShortPathNameA((d.Path() + name).c_str(), shortPath, MAX_PATH);
+    ASSERT_GT(length, 0u) << name;
+    const std::string text(shortPath, length);
+    EXPECT_EQ(entries[Upper(name)].shortName, text.substr(text.rfind('\\') + 1)) << name;
+  }
 }
 
 namespace {
