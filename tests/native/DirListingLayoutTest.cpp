@@ -100,10 +100,3 @@ TEST(DirListingLayout, TotalsUseTheGivenSeparator) {
     EXPECT_EQ(out, c.expected) << "separator '" << c.separator << "'";
   }
 }
-
-TEST(DirListingLayout, EmptyDirectoryTotalsReadZero) {
-  ListingText text(",");
-  std::string out;
-  text.AppendTotals(out);
-  EXPECT_EQ(out, "\r\n0 file(s) 0 bytes\r\n0 dir(s) \r\n");
-}

@@ -108,20 +108,16 @@ TEST(FolderSearch, PathsWithTrailingBackslashesAndRoots) {
   }
 }
 
-TEST(FolderSearch, FailuresAreReportedWithTheirCode) {
+TEST(FolderSearch, AttributesAndFailuresWithTheirCode) {
   Entries d;
   FolderSearch missing(d.Path() + "nothing\\*", kDir);
   WIN32_FIND_DATAA entry;
   EXPECT_FALSE(missing.Next(entry));
   EXPECT_EQ(missing.Error(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-
   FolderSearch none(d.Path() + "*.none", 0);
   EXPECT_FALSE(none.Next(entry));
   EXPECT_EQ(none.Error(), 0u) << "finding nothing is no failure";
-}
 
-TEST(FolderSearch, ReadAttributes) {
-  Entries d;
   EXPECT_EQ(ReadAttributes(d.Path() + "hidden.txt") & (kHidden | kDir), kHidden);
   EXPECT_EQ(ReadAttributes(d.Path() + "folder\\") & kDir, kDir);
   EXPECT_EQ(ReadAttributes("C:\\") & kDir, kDir);
