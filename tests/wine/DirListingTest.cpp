@@ -230,22 +230,6 @@ TEST(DirListing, EmptyDirectoryListsOnlyItsOwnFile) {
   EXPECT_EQ(totals.bytes, header.size());
 }
 
-TEST(DirListing, OwnLineShowsTheBytesWrittenSoFar) {
-  TempFolder d;
-  for (int i = 0; i < 100; ++i) d.File("file number " + std::to_string(i) + ".txt", "content");
-  DirListingOptions options = Options();
-  options.flushBytes = 256;
-  WriteDirListing(d.Path(), options);
-  const std::string text = ReadAll(d.Path() + kListingFileName);
-  const size_t ownLine = text.find("DIR_CONTENTS.TXT\r\n");
-  ASSERT_NE(ownLine, std::string::npos);
-  const size_t lineStart = text.rfind("\r\n", ownLine) + 2;
-  const uint64_t ownSize = Digits(text.substr(lineStart + 13, 13));
-  EXPECT_GE(ownSize, HeaderOf(d.Path()).size());
-  EXPECT_LE(ownSize, lineStart) << "only what was written before the line can be on disk";
-  EXPECT_EQ(text.substr(ownSize - 2, 2), "\r\n") << "chunks end at line ends";
-}
-
 namespace {
 
 // A WriteFile that records each call and fails from a chosen call on (disk full).
@@ -281,10 +265,17 @@ TEST(DirListing, WritesInBoundedChunksAndLetsTheWindowBreathe) {
   options.progress = [&] { ++progressCalls; };
   WriteSpy::Reset(0);
   WriteDirListing(d.Path(), options);
-  const size_t total = ReadAll(d.Path() + kListingFileName).size();
-  EXPECT_LE(WriteSpy::calls, static_cast<int>(total / 4096) + 3) << "one write per chunk, not per line";
+  const std::string text = ReadAll(d.Path() + kListingFileName);
+  EXPECT_LE(WriteSpy::calls, static_cast<int>(text.size() / 4096) + 3) << "one write per chunk, not per line";
   EXPECT_LT(WriteSpy::largest, 4096u + 200) << "the buffer never holds much more than a chunk";
   EXPECT_EQ(progressCalls, 1001 / 64);
+
+  // The own line shows what was on disk when the search met it: whole chunks, ending at a line end.
+  const size_t lineStart = text.rfind("\r\n", text.find("DIR_CONTENTS.TXT\r\n")) + 2;
+  const uint64_t ownSize = Digits(text.substr(lineStart + 13, 13));
+  EXPECT_GE(ownSize, HeaderOf(d.Path()).size());
+  EXPECT_LE(ownSize, lineStart) << "only what was written before the line can be on disk";
+  EXPECT_EQ(text.substr(ownSize - 2, 2), "\r\n");
 }
 
 TEST(DirListing, WriteFailureThrowsAndLeavesWhatWasWritten) {
