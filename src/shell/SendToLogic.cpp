@@ -5,10 +5,6 @@
 
 #include "platform/MessageBox.h"
 
-std::string SendToFolder;
-std::string LinkName;
-bool NameAccepted = false;
-
 namespace {
 
 constexpr uint32_t kAttributeDirectory = 16;
@@ -78,7 +74,8 @@ SendToMessage NeedName() { return {"Need a name.", kAppTitle, kMbOk}; }
 
 }  // namespace sendto_text
 
-void SendGoCmd_Run(const std::string& folderText, const SendToFileSystem& files, const SendToWindow& window) {
+void SendGoCmd_Run(const std::string& folderText, const SendToShared& shared, const SendToFileSystem& files,
+                   const SendToWindow& window) {
   using namespace sendto_text;
   if (TrimBlanks(folderText).empty()) {
     Show(window, NeedFolder());
@@ -102,28 +99,28 @@ void SendGoCmd_Run(const std::string& folderText, const SendToFileSystem& files,
       return;
     }
     target = *normalised;
-    LinkName = *proposal;
+    shared.linkName = *proposal;
   } catch (const std::exception&) {
     Show(window, InvalidFolder());
     return;
   }
 
   window.showNamePrompt();
-  if (!NameAccepted) {
+  if (!shared.nameAccepted) {
     Show(window, NotAdded());
     return;
   }
 
   // Writing the shortcut: every failure reads "Error with folder '<name>.".
-  const std::string name = LinkName;
+  const std::string name = shared.linkName;
   try {
     // No Send To folder or an unusable name: refuse before anything is created.
-    if (SendToFolder.empty() || !IsUsableLinkName(name)) {
+    if (shared.sendToFolder.empty() || !IsUsableLinkName(name)) {
       Show(window, LinkError(name));
       return;
     }
-    if (!files.searchFinds(SendToFolder, kAttributeDirectory)) files.createFolder(SendToFolder);
-    const std::string shortcut = ShortcutPath(SendToFolder, name);
+    if (!files.searchFinds(shared.sendToFolder, kAttributeDirectory)) files.createFolder(shared.sendToFolder);
+    const std::string shortcut = ShortcutPath(shared.sendToFolder, name);
     if (files.searchFinds(shortcut, kAttributesNormalFiles) && Show(window, LinkExists(name)) != kAnswerYes) return;
     if (!window.createShellLink(shortcut, target)) {
       Show(window, LinkError(name));
@@ -136,18 +133,19 @@ void SendGoCmd_Run(const std::string& folderText, const SendToFileSystem& files,
   Show(window, Added(name));
 }
 
-std::string Namefrm_Open() {
-  NameAccepted = false;
-  return LinkName;
+std::string Namefrm_Open(const SendToShared& shared) {
+  shared.nameAccepted = false;
+  return shared.linkName;
 }
 
-bool Namefrm_Ok(const std::string& text, const std::function<int(const std::string&, const std::string&, unsigned)>& showMessage) {
+bool Namefrm_Ok(const std::string& text, const SendToShared& shared,
+                const std::function<int(const std::string&, const std::string&, unsigned)>& showMessage) {
   if (TrimBlanks(text).empty()) {
     const SendToMessage message = sendto_text::NeedName();
     showMessage(message.text, message.caption, message.style);
     return false;
   }
-  NameAccepted = true;
-  LinkName = text;
+  shared.nameAccepted = true;
+  shared.linkName = text;
   return true;
 }

@@ -9,10 +9,13 @@
 #include <string>
 #include <string_view>
 
-// Values shared by the main window, the command and the name prompt Namefrm.
-extern std::string SendToFolder;  // the Send To folder, ending in "\"; empty: no folder known
-extern std::string LinkName;      // the proposed, then the accepted shortcut name
-extern bool NameAccepted;         // set by Namefrm's OK
+// The process-wide values that the command shares with the main window and the name prompt
+// Namefrm; the window passes its SendToFolder, LinkName and NameAccepted.
+struct SendToShared {
+  const std::string& sendToFolder;  // ends in "\"; empty: no Send To folder known
+  std::string& linkName;            // the proposed, then the accepted shortcut name
+  bool& nameAccepted;               // set by Namefrm's OK
+};
 
 // Start-up: the trimmed lookup result with a "\" appended; empty when the lookup gave nothing
 // (the frame then stays disabled).
@@ -65,7 +68,7 @@ struct SendToFileSystem {
 // What the command needs of the main window.
 struct SendToWindow {
   std::function<int(const std::string& text, const std::string& caption, unsigned style)> showMessage;
-  // Shows Namefrm modally; it reads LinkName and sets NameAccepted (and LinkName) through
+  // Shows Namefrm modally; it reads linkName and sets nameAccepted (and linkName) through
   // Namefrm_Open and Namefrm_Ok.
   std::function<void()> showNamePrompt;
   std::function<void()> focusFolderText;  // focus to SendFolTxt
@@ -74,11 +77,14 @@ struct SendToWindow {
 };
 
 // SendGoCmd click: everything from the folder text as typed to the last message box.
-void SendGoCmd_Run(const std::string& folderText, const SendToFileSystem& files, const SendToWindow& window);
+void SendGoCmd_Run(const std::string& folderText, const SendToShared& shared, const SendToFileSystem& files,
+                   const SendToWindow& window);
 
-// Namefrm opening: clears NameAccepted; returns the text for Text1 (LinkName).
-std::string Namefrm_Open();
+// Namefrm opening: clears nameAccepted; returns the text for Text1 (linkName).
+std::string Namefrm_Open(const SendToShared& shared);
 
 // Namefrm OK: a name that is blank when trimmed gets "Need a name." and false (the prompt stays
-// open, focus back to Text1); otherwise the name is kept as typed and true closes the prompt.
-bool Namefrm_Ok(const std::string& text, const std::function<int(const std::string&, const std::string&, unsigned)>& showMessage);
+// open, focus back to Text1); otherwise the name is kept as typed in linkName, nameAccepted is
+// set, and true closes the prompt.
+bool Namefrm_Ok(const std::string& text, const SendToShared& shared,
+                const std::function<int(const std::string&, const std::string&, unsigned)>& showMessage);

@@ -48,9 +48,11 @@ TEST(SendToLogic, NamesAndPaths) {
 }
 
 TEST(SendToCommand, NamePromptKeepsTheNameAsTyped) {
-  LinkName = "Proposal";
-  NameAccepted = true;
-  EXPECT_EQ(Namefrm_Open(), "Proposal");
+  const std::string sendTo = "C:\\SendTo\\";
+  std::string LinkName = "Proposal";
+  bool NameAccepted = true;
+  const SendToShared shared{sendTo, LinkName, NameAccepted};
+  EXPECT_EQ(Namefrm_Open(shared), "Proposal");
   EXPECT_FALSE(NameAccepted);
 
   std::vector<std::string> boxes;
@@ -58,12 +60,12 @@ TEST(SendToCommand, NamePromptKeepsTheNameAsTyped) {
     boxes.push_back(caption + "/" + std::to_string(style) + ": " + text);
     return kAnswerOk;
   };
-  EXPECT_FALSE(Namefrm_Ok("   ", show));
+  EXPECT_FALSE(Namefrm_Ok("   ", shared, show));
   EXPECT_FALSE(NameAccepted);
   EXPECT_EQ(LinkName, "Proposal");
   EXPECT_EQ(boxes, (std::vector<std::string>{"OKU/0: Need a name."}));
 
-  EXPECT_TRUE(Namefrm_Ok("  Spaced  ", show));
+  EXPECT_TRUE(Namefrm_Ok("  Spaced  ", shared, show));
   EXPECT_TRUE(NameAccepted);
   EXPECT_EQ(LinkName, "  Spaced  ");
   EXPECT_EQ(boxes.size(), 1u);

@@ -14,19 +14,25 @@ namespace {
 
 using testfiles::ReadAll;
 
+// The window's shared values.
+std::string SendToFolder;
+std::string LinkName;
+bool NameAccepted = false;
+
 // Accepts a chosen name (none: Cancel) and writes the "shortcut" as a plain file holding its
 // target, so that the command's choices can be read back from the disk. Returns what the window saw.
 std::vector<std::string> RunSendTo(const std::string& typed, std::optional<std::string> name, int overwrite = kAnswerNo,
                              bool linkWritten = true) {
   std::vector<std::string> seen;
+  const SendToShared shared{SendToFolder, LinkName, NameAccepted};
   const SendToWindow window{
       [&](const std::string& text, const std::string& caption, unsigned style) {
         seen.push_back(caption + "/" + std::to_string(style) + ": " + text);
         return style == kMbYesNoExclamationDefaultNo ? overwrite : kAnswerOk;
       },
       [&] {
-        seen.push_back("prompt " + Namefrm_Open());
-        if (name) Namefrm_Ok(*name, [](auto&&...) { return kAnswerOk; });
+        seen.push_back("prompt " + Namefrm_Open(shared));
+        if (name) Namefrm_Ok(*name, shared, [](auto&&...) { return kAnswerOk; });
       },
       [&] { seen.push_back("focus"); },
       [&](const std::string& shortcut, const std::string& target) {
@@ -34,7 +40,7 @@ std::vector<std::string> RunSendTo(const std::string& typed, std::optional<std::
         std::ofstream out(shortcut, std::ios::binary);
         return static_cast<bool>(out << target);
       }};
-  SendGoCmd_Run(typed, RealSendToFileSystem(), window);
+  SendGoCmd_Run(typed, shared, RealSendToFileSystem(), window);
   return seen;
 }
 
