@@ -1,6 +1,6 @@
 // The Send To command: adding a shortcut to a folder to the user's Send To menu. Portable: the
-// file system and the window reach it through the two small structs below, so the whole command
-// runs natively against fakes, and the window binds it with a few lambdas.
+// file system and the window reach it through the small structs below (the real file system is in
+// shell/SendToSystem.h), and the window binds it with a few lambdas.
 #pragma once
 
 #include <cstdint>
