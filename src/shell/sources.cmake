@@ -9,3 +9,13 @@ list(APPEND OKU_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/misc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mShellLink.cpp
 )
+# Directory listing and Send To
+list(APPEND OKU_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DirListingLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SendToLogic.cpp
+)
+list(APPEND OKU_WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/FolderSearch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DirListing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SendToSystem.cpp
+)
