@@ -1,5 +1,40 @@
-// The "Generate directory content:" frame of the main window.
+// The "Generate directory content:" frame of the main window, bound to the listing command.
 #include "app/frmOKU.h"
+#include "app/frmOKUIds.h"
+#include "platform/App.h"
+#include "platform/Pump.h"
+#include "shell/DirListing.h"
+#include "shell/mShellLink.h"
 
-void frmOKU::cmdListBr_Click() {}
-void frmOKU::cmdListGo_Click() {}
+namespace {
+std::string Trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+}  // namespace
+
+void frmOKU::cmdListBr_Click() {
+  const std::string folder = Trimmed(BrowseForFolder(hwnd(), "Select the folder."));
+  if (!folder.empty()) SetText(IDE_OKU_LIST_FOLDER, folder);  // a cancelled picker changes nothing
+}
+
+void frmOKU::cmdListGo_Click() {
+  // While the listing runs the window repaints, but no other command can start inside it.
+  ui::BusyScope busy;
+  DoEvents();
+  SetMousePointer(ui::kPointerHourglass);
+  EnableWindow(hwnd(), FALSE);
+  DoEvents();
+  DirListingWindow window;
+  window.doEvents = [] { DoEvents(); };
+  window.restore = [this] {
+    SetMousePointer(ui::kPointerDefault);
+    EnableWindow(hwnd(), TRUE);
+  };
+  window.focusListText = [this] {
+    if (IsOpen()) Focus(IDE_OKU_LIST_FOLDER);
+  };
+  window.openFile = [](const std::string& path) { ShellExecuteFile(path, 1, ""); };
+  cmdListGo_Run(Text(IDE_OKU_LIST_FOLDER), window);
+}

@@ -18,4 +18,5 @@ list(APPEND OKU_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FolderSearch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DirListing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SendToSystem.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Namefrm.cpp
 )

@@ -1,0 +1,39 @@
+// The name prompt: proposes LinkName, and accepts a name that is not blank.
+#include "shell/Namefrm.h"
+
+#include "app/Globals.h"
+#include "app/frmOKU.h"
+#include "platform/MessageBox.h"
+#include "shell/NamefrmIds.h"
+#include "shell/SendToLogic.h"
+#include "shell/misc.h"
+
+namespace {
+using ui::Kind;
+constexpr ui::Control<Namefrm> kControls[] = {
+    {Kind::Label, IDT_NAMEFRM_QUESTION, "What would you like to call the shortcut?", 120, 120, 2895, 255},
+    {Kind::Text, IDE_NAMEFRM_NAME, "", 120, 360, 2775, 285, 0, nullptr, nullptr, nullptr, IDB_NAMEFRM_OK},
+    {Kind::Button, IDB_NAMEFRM_OK, "OK", 1320, 720, 735, 375, ui::kDefault, nullptr, &Namefrm::Command1_Click},
+    {Kind::Button, IDB_NAMEFRM_CANCEL, "Cancel", 2160, 720, 735, 375, 0, nullptr, &Namefrm::Command2_Click},
+};
+
+SendToShared Shared() { return {SendToFolder, LinkName, NameAccepted}; }
+}  // namespace
+
+Namefrm::Namefrm() : FormT("Namefrm", "OKU", 3045, 1200) { SetControls(kControls); }
+
+void Namefrm::Form_Load() {
+  SetText(IDE_NAMEFRM_NAME, Namefrm_Open(Shared()));
+  CenterForm(MainWindow().hwnd(), hwnd());
+}
+
+void Namefrm::Command1_Click() {
+  if (Namefrm_Ok(Text(IDE_NAMEFRM_NAME), Shared(), ShowMessage)) {
+    Close();
+  } else if (IsOpen()) {
+    Focus(IDE_NAMEFRM_NAME);
+  }
+}
+
+// Cancel, Escape and the close box all leave NameAccepted false.
+void Namefrm::Command2_Click() { Close(); }
