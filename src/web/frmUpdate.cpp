@@ -26,9 +26,9 @@ constexpr ui::Control<frmUpdate> kControls[] = {
   {Kind::Frame, IDG_UPDATE_FRAME, "", 120, 60, 4515, 1050},  // Shape1
   {Kind::Label, IDT_UPDATE_WELCOME, "Welcome to the Quillon Update. This process will verify that you have the latest version of OKU.", 240, 240, 4275, 390, ui::kWrap},
   {Kind::Label, IDT_UPDATE_CONNECT, "Please ensure that you are connected to the internet before proceeding.", 240, 660, 4275, 390, ui::kWrap},
-  {Kind::Button, IDB_UPDATE_CHECK, "Check For &Update", 120, 1200, 1455, 375, ui::kDefault, "Check It", &frmUpdate::cmdCheck_Click},
-  {Kind::Button, IDB_UPDATE_DOWNLOAD, "Download New Version", 1650, 1200, 1815, 375, ui::kDisabled, "Download It", &frmUpdate::cmdDown_Click},
-  {Kind::Button, IDB_UPDATE_CANCEL, "&Cancel", 3540, 1200, 1095, 375, 0, "Cancel", &frmUpdate::cmdCancel_Click},
+  {Kind::Button, IDB_UPDATE_CHECK, "Check For &Update", 120, 1200, 1395, 375, ui::kDefault, "Check It", &frmUpdate::cmdCheck_Click},
+  {Kind::Button, IDB_UPDATE_DOWNLOAD, "Download New Version", 1590, 1200, 1935, 375, ui::kDisabled, "Download It", &frmUpdate::cmdDown_Click},
+  {Kind::Button, IDB_UPDATE_CANCEL, "&Cancel", 3600, 1200, 1035, 375, 0, "Cancel", &frmUpdate::cmdCancel_Click},
   // The site's address is its caption, set when the window loads; shown once a check has failed.
   {Kind::Button, IDB_UPDATE_SITE, "", 120, 1650, 4515, 300, ui::kHidden, "Click here to go to the official site", &frmUpdate::cmdLink_Click},
   {Kind::Line, IDT_UPDATE_LINE, "", 120, 2040, 4515, 30},
