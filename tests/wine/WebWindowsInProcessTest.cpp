@@ -126,7 +126,6 @@ TEST(UpdateInProcess, BoxStylesAndWhatReachesTheShell) {
     std::vector<std::string> calls;
   } steps[] = {
       {"same version", kCheck, "OKU2.ver", "QLN_VER 1.3.9", kAnswerOk, {"OKU update|64"}, {}},
-      {"two pieces", kCheck, "OKU2.ver", "QLN_VER 1.4", kAnswerOk, {"Error in update|16"}, {}},
       {"no version file", kCheck, "OKU2.ver", nullptr, kAnswerOk, {"Error in update|16"}, {}},
       {"newer", kCheck, "OKU2.ver", "QLN_VER 1.3.10", kAnswerOk, {}, {}},
       {"download answered OK", kDownload, "OKU2.dlf", "QLN_DLF http://h.example/OKU_setup.exe", kAnswerOk,
@@ -134,7 +133,6 @@ TEST(UpdateInProcess, BoxStylesAndWhatReachesTheShell) {
       {"download answered Cancel", kDownload, "OKU2.dlf", "QLN_DLF http://h.example/OKU_setup.exe", kAnswerCancel,
        {"Instructions|65"}, {}},
       {"local program", kDownload, "OKU2.dlf", "QLN_DLF C:\\windows\\notepad.exe", kAnswerOk, {"Error in download|16"}, {}},
-      {"no download file", kDownload, "OKU2.dlf", nullptr, kAnswerOk, {"Error in download|16"}, {}},
       {"site button", kSiteButton, "OKU2.dlf", nullptr, kAnswerOk, {}, {"|" + site + "||1"}},
   };
   for (const auto& step : steps) {
@@ -187,7 +185,7 @@ TEST(DonateInProcess, EachButtonOpensItsOwnLinkOrTheSite) {
 
 TEST(AboutLabels, EachButtonOnEachLabelOpensWhatItShould) {
   ShellRecorder shell;
-  shelltest::MessageRecorder boxes;
+  BoxRecorder boxes;
   const std::string site = "Open|C:\\browser\\browse.exe|" + web::SiteUrl() + "|1";
   const std::string mail = std::string("Open|mailto:") + build::kAuthorMail + "||1";
   const struct {
@@ -199,9 +197,7 @@ TEST(AboutLabels, EachButtonOnEachLabelOpensWhatItShould) {
       {IDT_ABOUT_URL, WM_LBUTTONDOWN, "left on the address", {site}},
       {IDT_ABOUT_URL, WM_RBUTTONDOWN, "right on the address", {}},
       {IDT_ABOUT_PRODUCT, WM_LBUTTONDOWN, "left on the maker", {site}},
-      {IDT_ABOUT_PRODUCT, WM_RBUTTONDOWN, "right on the maker", {}},
       {IDT_ABOUT_PRODUCT, WM_MBUTTONDOWN, "middle on the maker", {}},
-      {IDT_ABOUT_COPYRIGHT, WM_LBUTTONDOWN, "left on the notice", {mail}},
       {IDT_ABOUT_COPYRIGHT, WM_RBUTTONDOWN, "right on the notice", {mail}},
       {IDT_ABOUT_COPYRIGHT, WM_MBUTTONDOWN, "middle on the notice", {mail}},
       {IDT_ABOUT_VERSION, WM_LBUTTONDOWN, "left on the version", {}},
@@ -220,11 +216,11 @@ TEST(AboutLabels, EachButtonOnEachLabelOpensWhatItShould) {
     }
     about.Close();
   }
-  EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().caption;
+  EXPECT_EQ(boxes.shown, std::vector<std::string>{});
 }
 
 TEST(AboutFocus, ClosesWhenAnotherWindowTakesTheFocusButNotForItsOwnWindows) {
-  shelltest::MessageRecorder boxes;
+  BoxRecorder boxes;
   frmAbout about;
   ASSERT_TRUE(about.Create(nullptr));
   about.Show();
