@@ -83,8 +83,8 @@ class WebWindows : public testing::Test {
   // Waits for a message box, checks it and answers it. A box other than the one expected is
   // answered Cancel where it can be, so that a fault never lets it open anything, and ends the
   // test. (Which icon a box carries cannot be told from another process: icon handles are its own.)
-  void ExpectBox(const std::string& caption, const std::string& text,
-                 const std::vector<std::string>& buttons = {"OK"}, const std::string& answer = "OK") {
+  void ExpectBox(const std::string& caption, const std::string& text, const std::vector<std::string>& buttons = {"OK"},
+                 const std::string& answer = "OK") {
     const MessageBoxInfo box = WaitMessageBox(oku_.pid());
     ASSERT_NE(box.hwnd, nullptr) << "no message box " << caption;
     const bool expected = box.caption == caption && box.buttons == buttons;
@@ -95,11 +95,13 @@ class WebWindows : public testing::Test {
     EXPECT_EQ(box.text, text);
     EXPECT_TRUE(box.hasIcon);
   }
-  bool NoBoxFor(Ms wait) { return !WaitUntil([&] { return FindMessageBox(oku_.pid()) != nullptr; }, wait); }
+  bool NoBoxFor(Ms wait) {
+    return !WaitUntil([&] { return FindMessageBox(oku_.pid()) != nullptr; }, wait);
+  }
 
   std::string FetchFailedText() const {
-    return "The update check failed. You must check for the\r\nnew version of this application manually at\r\n" + site_ +
-           ".";
+    return "The update check failed. You must check for the\r\nnew version of this application manually at\r\n" +
+           site_ + ".";
   }
 
   std::string folder_, host_, site_;
@@ -121,8 +123,10 @@ TEST_F(WebWindows, UpdateCheckAnswersEachVersionFile) {
   EXPECT_FALSE(IsEnabled(item(IDB_UPDATE_DOWNLOAD))) << "nothing to download before a check";
 
   const std::string latest = "\r\nYour release = 1.3.9\r\nYou have the latest release of OKU.";
-  const std::string error = "An error has occured. Update check failed.\r\nYou must check for the new version of "
-                            "this application \r\nmanually at " + site_ + ".";
+  const std::string error =
+      "An error has occured. Update check failed.\r\nYou must check for the new version of "
+      "this application \r\nmanually at " +
+      site_ + ".";
   enum Outcome { kNewer, kLatest, kFailed };
   const struct {
     const char* name;
@@ -135,7 +139,8 @@ TEST_F(WebWindows, UpdateCheckAnswersEachVersionFile) {
        "Update available from v1.3.9 to v1.3.10|A new tool.\r\nFixes."},
       {"news with a wrong marker", "QLN_VER 2.0.0", "QLN_DLF A new tool.", kNewer,
        "Update available from v1.3.9 to v2.0.0|Unable to get news for OKU."},
-      {"no news file", "QLN_VER 1.4.0", nullptr, kNewer, "Update available from v1.3.9 to v1.4.0|Unable to get news for OKU."},
+      {"no news file", "QLN_VER 1.4.0", nullptr, kNewer,
+       "Update available from v1.3.9 to v1.4.0|Unable to get news for OKU."},
       {"leading zeros, final line break", "QLN_VER 01.3.010\r\n", "QLN_NWZ\nn", kNewer,
        "Update available from v1.3.9 to v1.3.10|n"},
       {"same version", "QLN_VER 1.3.9", nullptr, kLatest, "Web release = 1.3.9" + latest},
@@ -207,7 +212,8 @@ TEST_F(WebWindows, DownloadAsksFirstAndRefusesWhatIsNoWebAddress) {
   const std::string instructions =
       "This feature will download the installer package\r\nfor the new version of OKU. After the download\r\n"
       "is complete, please exit the current running version\r\nof OKU before installing the new version.";
-  const std::string failed = "An error has occured. You must manually download the new\r\nversion of OKU at " + site_ + ".";
+  const std::string failed =
+      "An error has occured. You must manually download the new\r\nversion of OKU at " + site_ + ".";
   const struct {
     const char* name;
     const char* file;  // nullptr: 404
@@ -258,15 +264,17 @@ TEST_F(WebWindows, DonationButtonsFollowTheLinksFile) {
                       "to be connected to the internet to reach the websites)"),
             std::string::npos);
 
-  const std::string failed = "Could not get the update for the links. Click on one of the\r\nexisting links to go to "
-                             "official Quillon site and\r\nuse the donation links listed there.";
+  const std::string failed =
+      "Could not get the update for the links. Click on one of the\r\nexisting links to go to "
+      "official Quillon site and\r\nuse the donation links listed there.";
   const struct {
     const char* name;
     const char* file;  // nullptr: 404
     std::vector<std::string> captions;
   } cases[] = {
       {"one pair", "QLN_DON PayPal http://pay.example/oku", {"PayPal", host_, host_}},
-      {"seven pairs", "QLN_DON A http://a B http://b C http://c D http://d E http://e F http://f G http://g",
+      {"seven pairs",
+       "QLN_DON A http://a B http://b C http://c D http://d E http://e F http://f G http://g",
        {"A", "B", "C"}},
       {"line break inside a word", "QLN_DON Pay\r\nPal http://p Card http://c", {"Pay\r\nPal", "Card", host_}},
       {"lower-case marker", "qln_don One http://one", {"One", host_, host_}},
