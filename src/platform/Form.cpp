@@ -117,6 +117,7 @@ void Form::CreateFonts() {
     lf.lfHeight = -MulDiv(8, dpi_, 72);
     lstrcpyA(lf.lfFaceName, "Tahoma");
   }
+  if (!fontFace_.empty()) lstrcpynA(lf.lfFaceName, fontFace_.c_str(), LF_FACESIZE);
   font_.reset(CreateFontIndirectA(&lf));
   LOGFONTA times = lf;
   lstrcpyA(times.lfFaceName, "Times New Roman");
@@ -151,8 +152,9 @@ HWND Form::CreateControl(const ControlLayout& row) {
       style |= BS_GROUPBOX;
       break;
     case Kind::Label:
-      style |= (row.flags & kWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | (row.flags & kClickable ? SS_NOTIFY : 0) |
-               (designedMnemonic ? 0 : SS_NOPREFIX);
+      // A label takes the mouse only with SS_NOTIFY; without it, presses fall through to the window.
+      style |= (row.flags & kWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) |
+               (row.flags & kClickable || row.mouseDown ? SS_NOTIFY : 0) | (designedMnemonic ? 0 : SS_NOPREFIX);
       break;
     case Kind::Text:
       cls = "EDIT";
@@ -161,8 +163,8 @@ HWND Form::CreateControl(const ControlLayout& row) {
       break;
     case Kind::MultiText:
       cls = "EDIT";
-      style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
-               (row.flags & kReadOnly ? ES_READONLY : 0);
+      style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP |
+               (row.flags & kWrap ? 0 : ES_AUTOHSCROLL | WS_HSCROLL) | (row.flags & kReadOnly ? ES_READONLY : 0);
       exStyle = WS_EX_CLIENTEDGE;
       break;
     case Kind::Combo:
@@ -202,7 +204,28 @@ HWND Form::CreateControl(const ControlLayout& row) {
   if (row.kind == Kind::ListView)
     SendMessageA(control, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   if (row.kind == Kind::Text) SendMessageA(control, EM_SETLIMITTEXT, 0, 0);
+  if (row.mouseDown) SetWindowSubclass(control, &Form::MouseDownProc, 0, reinterpret_cast<DWORD_PTR>(this));
   return control;
+}
+
+// A label with a mouse-down handler: every button's press reaches the handler, as a user command.
+LRESULT CALLBACK Form::MouseDownProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR form) {
+  const int button = msg == WM_LBUTTONDOWN   ? kLeftButton
+                     : msg == WM_RBUTTONDOWN ? kRightButton
+                     : msg == WM_MBUTTONDOWN ? kMiddleButton
+                                             : 0;
+  if (button && !IsBusy()) {
+    Form* self = reinterpret_cast<Form*>(form);
+    try {
+      HandlerScope scope;
+      self->DispatchMouseDown(GetDlgCtrlID(control), button);
+    } catch (...) {
+      // Handlers report their own failures; nothing may unwind through Windows.
+    }
+    if (!IsWindow(control)) return 0;  // the handler closed the window
+  }
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(control, &Form::MouseDownProc, 0);
+  return DefSubclassProc(control, msg, wParam, lParam);
 }
 
 const ControlLayout* Form::Row(int id) const {

@@ -36,8 +36,13 @@ enum Flags : unsigned {
   kDefault = 1u << 7,     // the window's default button (Enter)
   kUnderline = 1u << 8,   // link-style label
   kNoTabStop = 1u << 9,
-  kWrap = 1u << 10,       // label text wraps
+  kWrap = 1u << 10,       // label text wraps; a multi-line box wraps its lines (no horizontal scroll)
 };
+
+// Mouse buttons as a mouse-down handler receives them.
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kMiddleButton = 4;
 
 // One row of a window's control table. Handlers are member functions of the window class F.
 template <class F>
@@ -53,6 +58,7 @@ struct Control {
   int enterButton = 0;                  // Enter in this text box presses that button
   void (F::*onIndexClick)(int) = nullptr;  // control arrays: the handler gets `index`
   int index = 0;
+  void (F::*onMouseDown)(int button) = nullptr;  // a label pressed with any mouse button
 };
 
 // The layout part of a row, without handlers.
@@ -64,6 +70,7 @@ struct ControlLayout {
   unsigned flags;
   const char* tip;
   int enterButton;
+  bool mouseDown = false;  // the row has a mouse-down handler
 };
 
 // Mouse pointer values as the product's busy feedback uses them.
@@ -137,6 +144,8 @@ class Form {
   virtual void OnActivate(bool /*active*/, HWND /*other*/) {}
   // Escape; by default closes every window but the main window.
   virtual void OnEscape();
+  // A label with a mouse-down handler was pressed (button: kLeftButton, ...); FormT dispatches.
+  virtual void DispatchMouseDown(int /*id*/, int /*button*/) {}
   // Other messages; return true when handled (result in `result`).
   virtual bool OnMessage(UINT /*msg*/, WPARAM, LPARAM, LRESULT& /*result*/) { return false; }
   // Table dispatch, implemented by FormT.
@@ -148,6 +157,7 @@ class Form {
   HMENU menu_ = nullptr;  // owned by the window once created
   bool isMain_ = false;
   int defaultButton_ = 0;
+  std::string fontFace_;  // the controls' typeface; empty: the system's message font
 
   void CreateControls();
   void SetClientSizeTwips(int widthTwips, int heightTwips);
@@ -155,6 +165,7 @@ class Form {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK MouseDownProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR form);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void CreateFonts();
   HWND CreateControl(const ControlLayout& row);
@@ -186,7 +197,8 @@ class FormT : public Form {
     table_ = table;
     layout_.clear();
     for (const Control<F>& c : table) {
-      layout_.push_back({c.kind, c.id, c.text, c.left, c.top, c.width, c.height, c.flags, c.tip, c.enterButton});
+      layout_.push_back({c.kind, c.id, c.text, c.left, c.top, c.width, c.height, c.flags, c.tip, c.enterButton,
+                         c.onMouseDown != nullptr});
       if (c.flags & kDefault) defaultButton_ = c.id;
     }
   }
@@ -207,6 +219,11 @@ class FormT : public Form {
       return true;
     }
     return false;
+  }
+
+  void DispatchMouseDown(int id, int button) override {
+    for (const Control<F>& c : table_)
+      if (c.id == id && c.onMouseDown) return (static_cast<F*>(this)->*c.onMouseDown)(button);
   }
 
   std::span<const Control<F>> table_;

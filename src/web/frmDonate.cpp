@@ -1,0 +1,103 @@
+// The window "Donation".
+#include "web/frmDonate.h"
+
+#include <optional>
+
+#include "platform/App.h"
+#include "platform/Failure.h"
+#include "platform/MessageBox.h"
+#include "shell/mShellLink.h"
+#include "shell/misc.h"
+#include "web/RemoteText.h"
+#include "web/SiteConfig.h"
+#include "web/WebTexts.h"
+#include "web/frmDonateIds.h"
+
+namespace {
+using ui::Kind;
+
+constexpr long kWidth = 5550;
+constexpr long kHeight = 2250;
+constexpr long kHeightWithLinks = 3765;
+constexpr long kShowNormal = 1;
+constexpr const char* kLinkTip = "Click here to go to the website";
+
+// clang-format off
+constexpr ui::Control<frmDonate> kControls[] = {
+  {Kind::MultiText, IDE_DONATE_TEXT, "", 120, 120, 5310, 1335, ui::kReadOnly | ui::kWrap},
+  {Kind::Button, IDB_DONATE_GET, "&Get Links", 120, 1590, 1575, 375, ui::kDefault, "Get the links from the internet", &frmDonate::cmdUp_Click},
+  {Kind::Button, IDB_DONATE_CANCEL, "&Cancel", 3855, 1590, 1575, 375, 0, "Cancel", &frmDonate::cmdOK_Click},
+  {Kind::Line, IDT_DONATE_LINE, "", 120, 2130, 5310, 30},
+  // Below the first height: the window grows to show them after "Get Links".
+  {Kind::Button, IDB_DONATE_LINK0 + 0, "", 120, 2280, 5310, 375, 0, kLinkTip, nullptr, nullptr, 0, &frmDonate::cmdLink_Click, 0},
+  {Kind::Button, IDB_DONATE_LINK0 + 1, "", 120, 2760, 5310, 375, 0, kLinkTip, nullptr, nullptr, 0, &frmDonate::cmdLink_Click, 1},
+  {Kind::Button, IDB_DONATE_LINK0 + 2, "", 120, 3240, 5310, 375, 0, kLinkTip, nullptr, nullptr, 0, &frmDonate::cmdLink_Click, 2},
+};
+// clang-format on
+
+HWND MainWindowHandle() { return ui::MainForm() ? ui::MainForm()->hwnd() : nullptr; }
+
+}  // namespace
+
+frmDonate::frmDonate() : FormT("frmDonate", "Donation", kWidth, kHeight) { SetControls(kControls); }
+
+void frmDonate::Form_Load() {
+  SetClientSize(hwnd(), kWidth, kHeight);
+  CenterForm(MainWindowHandle(), hwnd());
+  PointLinksAtSite();
+  SetText(IDE_DONATE_TEXT, web::DonationInvitationText());
+}
+
+void frmDonate::PointLinksAtSite() {
+  const std::string site = web::SiteUrl(), host = web::SiteHost();
+  for (int i = 0; i < 3; ++i) {
+    Links[i] = site;
+    SetText(IDB_DONATE_LINK0 + i, host);
+  }
+}
+
+void frmDonate::cmdUp_Click() {
+  Enable(IDB_DONATE_GET, false);
+  SetMousePointer(ui::kPointerHourglass);
+  PointLinksAtSite();
+  for (int i = 0; i < 3; ++i) Enable(IDB_DONATE_LINK0 + i, false);
+  GetLinks();  // on any failure it has put every button back on the maker's site
+  Enable(IDB_DONATE_GET, true);
+  SetMousePointer(ui::kPointerDefault);
+  for (int i = 0; i < 3; ++i) Enable(IDB_DONATE_LINK0 + i, true);
+  Focus(IDB_DONATE_LINK0);
+  SetClientSize(hwnd(), kWidth, kHeightWithLinks);
+}
+
+void frmDonate::GetLinks() {
+  SetMousePointer(ui::kPointerHourglass);
+  std::string resp;
+  std::optional<std::string_view> text;
+  try {
+    if (web::donation::Check4File(web::RemoteFileUrl(web::kDonationFile), resp)) text = resp;
+  } catch (const Failure&) {
+    // A failed fetch is the failure path below.
+  }
+  // The buttons as a whole: what the file supplies, or on any failure all three at the site.
+  const web::DonationButtons buttons = web::ResolveDonationButtons(text, web::SiteUrl(), web::SiteHost());
+  for (int i = 0; i < 3; ++i) {
+    Links[i] = buttons.links[i];
+    SetText(IDB_DONATE_LINK0 + i, buttons.captions[i]);
+  }
+  SetMousePointer(ui::kPointerDefault);
+  if (!buttons.fetched) {
+    ShowMessage(web::DonationErrorMessage(), "Error in update", kMbStop);
+    Err().Clear();
+  }
+}
+
+void frmDonate::cmdLink_Click(int Index) {
+  if (Index < 0 || Index > 2) return;
+  try {
+    ShellExecuteFile(Links[Index], kShowNormal, "");
+  } catch (const Failure& failure) {
+    if (failure.number > 0) ShowMessage(ShortReport(failure), "Error in update", kMbStop);
+  }
+}
+
+void frmDonate::cmdOK_Click() { Close(); }

@@ -1,0 +1,134 @@
+// The window "Update".
+#include "web/frmUpdate.h"
+
+#include <optional>
+
+#include "platform/App.h"
+#include "platform/Failure.h"
+#include "platform/MessageBox.h"
+#include "shell/mShellLink.h"
+#include "shell/misc.h"
+#include "web/RemoteText.h"
+#include "web/SiteConfig.h"
+#include "web/WebTexts.h"
+#include "web/frmUpdateIds.h"
+
+namespace {
+using ui::Kind;
+
+constexpr long kWidth = 4755;
+constexpr long kHeight = 2010;
+constexpr long kHeightWithNews = 4770;
+constexpr long kShowNormal = 1;  // the shell's show mode for a normal window
+
+// clang-format off
+constexpr ui::Control<frmUpdate> kControls[] = {
+  {Kind::Frame, IDG_UPDATE_FRAME, "", 120, 60, 4515, 1050},  // Shape1
+  {Kind::Label, IDT_UPDATE_WELCOME, "Welcome to the Quillon Update. This process will verify that you have the latest version of OKU.", 240, 240, 4275, 390, ui::kWrap},
+  {Kind::Label, IDT_UPDATE_CONNECT, "Please ensure that you are connected to the internet before proceeding.", 240, 660, 4275, 390, ui::kWrap},
+  {Kind::Button, IDB_UPDATE_CHECK, "Check For &Update", 120, 1200, 1395, 375, ui::kDefault, "Check It", &frmUpdate::cmdCheck_Click},
+  {Kind::Button, IDB_UPDATE_DOWNLOAD, "Download New Version", 1590, 1200, 1935, 375, ui::kDisabled, "Download It", &frmUpdate::cmdDown_Click},
+  {Kind::Button, IDB_UPDATE_CANCEL, "&Cancel", 3600, 1200, 1035, 375, 0, "Cancel", &frmUpdate::cmdCancel_Click},
+  // The site's address is its caption, set when the window loads; shown once a check has failed.
+  {Kind::Button, IDB_UPDATE_SITE, "", 120, 1650, 4515, 300, ui::kHidden, "Click here to go to the official site", &frmUpdate::cmdLink_Click},
+  {Kind::Line, IDT_UPDATE_LINE, "", 120, 2040, 4515, 30},
+  {Kind::MultiText, IDE_UPDATE_NEWS, "", 120, 2130, 4515, 2520, ui::kReadOnly | ui::kWrap},
+};
+// clang-format on
+
+HWND MainWindowHandle() { return ui::MainForm() ? ui::MainForm()->hwnd() : nullptr; }
+
+}  // namespace
+
+frmUpdate::frmUpdate() : FormT("frmUpdate", "Update", kWidth, kHeight) { SetControls(kControls); }
+
+void frmUpdate::Form_Load() {
+  SetClientSize(hwnd(), kWidth, kHeight);
+  CenterForm(MainWindowHandle(), hwnd());
+  SetText(IDB_UPDATE_SITE, web::SiteUrl());
+}
+
+void frmUpdate::cmdCheck_Click() {
+  SetClientSize(hwnd(), kWidth, kHeight);
+  SetCaption("Update");
+  SetMousePointer(ui::kPointerHourglass);
+  Enable(IDB_UPDATE_CHECK, false);
+  Enable(IDB_UPDATE_DOWNLOAD, false);
+  SetVisible(IDB_UPDATE_SITE, false);
+  SetText(IDE_UPDATE_NEWS, "");
+
+  std::string resp;
+  if (!web::update::Check4File(web::RemoteFileUrl(web::kVersionFile), resp) ||
+      !web::HasMarker(resp, web::kVersionMarker)) {
+    return ReportCheckFailure(web::UpdateFetchFailedMessage(web::SiteUrl()));
+  }
+  const std::optional<web::ReleaseVersion> webRelease = web::ParseReleaseVersion(web::Payload(resp));
+  if (!webRelease) {
+    ReportCheckFailure(web::UpdateErrorMessage(web::SiteUrl()));
+    Err().Clear();
+    return;
+  }
+  const web::ReleaseVersion own = web::OwnRelease();
+
+  if (web::IsNewerRelease(*webRelease, own)) {
+    SetCaption(web::UpdateAvailableCaption(own, *webRelease));
+    Enable(IDB_UPDATE_DOWNLOAD, true);
+    std::string news;
+    std::optional<std::string> text;
+    if (web::update::Check4File(web::RemoteFileUrl(web::kNewsFile), news))
+      text = web::MarkedPayload(news, web::kNewsMarker);
+    SetText(IDE_UPDATE_NEWS, text ? *text : std::string(web::kNewsUnavailable));
+    SetClientSize(hwnd(), kWidth, kHeightWithNews);
+    Focus(IDB_UPDATE_DOWNLOAD);
+  } else {
+    ShowMessage(web::LatestReleaseMessage(own, *webRelease), "OKU update", kMbInformation);
+    Focus(IDB_UPDATE_CANCEL);
+  }
+  SetMousePointer(ui::kPointerDefault);
+  Enable(IDB_UPDATE_CHECK, true);
+}
+
+void frmUpdate::ReportCheckFailure(const std::string& message) {
+  SetMousePointer(ui::kPointerDefault);
+  Enable(IDB_UPDATE_CHECK, true);
+  ShowMessage(message, "Error in update", kMbStop);
+  SetVisible(IDB_UPDATE_SITE, true);
+  Focus(IDB_UPDATE_SITE);
+}
+
+void frmUpdate::cmdDown_Click() {
+  SetMousePointer(ui::kPointerHourglass);
+  Enable(IDB_UPDATE_DOWNLOAD, false);
+  try {
+    std::string resp;
+    std::optional<std::string> address;
+    if (web::update::Check4File(web::RemoteFileUrl(web::kDownloadFile), resp))
+      address = web::MarkedPayload(resp, web::kDownloadMarker);
+    // Only a web address goes to the shell: anything else from the network could start a local
+    // program, so it takes the failure path before the user is asked anything.
+    if (address && web::IsWebAddress(*address)) {
+      if (ShowMessage(web::DownloadInstructions(), "Instructions", kMbOkCancelInformation) == kAnswerOk)
+        ShellExecuteFile(*address, kShowNormal, "");
+      SetMousePointer(ui::kPointerDefault);
+      Enable(IDB_UPDATE_DOWNLOAD, true);
+      return;
+    }
+  } catch (const Failure&) {
+    // The failure path below reports it.
+  }
+  SetMousePointer(ui::kPointerDefault);
+  Enable(IDB_UPDATE_DOWNLOAD, true);
+  ShowMessage(web::DownloadErrorMessage(web::SiteUrl()), "Error in download", kMbStop);
+  SetVisible(IDB_UPDATE_SITE, true);
+  Err().Clear();
+}
+
+void frmUpdate::cmdLink_Click() {
+  try {
+    ShellExecuteFile(web::SiteUrl(), kShowNormal, "");
+  } catch (const Failure& failure) {
+    if (failure.number > 0) ShowMessage(ShortReport(failure), "Error in update", kMbStop);
+  }
+}
+
+void frmUpdate::cmdCancel_Click() { Close(); }
