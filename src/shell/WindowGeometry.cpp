@@ -1,0 +1,48 @@
+// Window placement arithmetic.
+#include "shell/WindowGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// Halving that rounds towards minus infinity, so a position does not jump by a pixel when it
+// crosses zero.
+long HalfDown(long value) { return value >= 0 ? value / 2 : -((-value + 1) / 2); }
+
+long KeptInsideAxis(long start, long extent, long areaStart, long areaEnd) {
+  if (extent >= areaEnd - areaStart) return areaStart;
+  return std::clamp(start, areaStart, areaEnd - extent);
+}
+
+// A device that reports no resolution is taken as the classic 96 DPI.
+int UsableDpi(int dpi) { return dpi > 0 ? dpi : 96; }
+}  // namespace
+
+PixelPoint CenteredOn(const PixelRect& owner, long width, long height) {
+  return {HalfDown(owner.Width() - width) + owner.left, HalfDown(owner.Height() - height) + owner.top};
+}
+
+PixelPoint KeptInside(PixelPoint corner, long width, long height, const PixelRect& area) {
+  return {KeptInsideAxis(corner.x, width, area.left, area.right),
+          KeptInsideAxis(corner.y, height, area.top, area.bottom)};
+}
+
+PixelPoint CenterFormPosition(const PixelRect& owner, long width, long height, const PixelRect& workArea) {
+  return KeptInside(CenteredOn(owner, width, height), width, height, workArea);
+}
+
+PixelRect RestoredRectOnScreen(const PixelRect& restored, const PixelRect& workArea, const PixelRect& monitor,
+                               bool toolWindow) {
+  if (toolWindow) return restored;
+  const long dx = workArea.left - monitor.left;
+  const long dy = workArea.top - monitor.top;
+  return {restored.left + dx, restored.top + dy, restored.right + dx, restored.bottom + dy};
+}
+
+long TwipsToPixels(double twips, int dpi) { return std::lround(twips * UsableDpi(dpi) / 1440.0); }
+
+double PixelsToTwips(long pixels, int dpi) { return pixels * 1440.0 / UsableDpi(dpi); }
+
+long OuterPixelsForInner(long innerTwips, long outerPixels, long innerPixels, int dpi) {
+  return TwipsToPixels(innerTwips, dpi) + (outerPixels - innerPixels);
+}
