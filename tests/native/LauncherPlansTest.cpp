@@ -106,7 +106,7 @@ TEST(LauncherPlans, AvailabilityAndRegistryCheckerLabelFollowTheVersion) {
   }
 }
 
-TEST(LauncherPlans, XpHomePromptOnlyWhenXpAndTheVersionLineSaysHome) {
+TEST(LauncherPlans, XpHomeCaseOnlyWhenXpAndTheVersionLineSaysHome) {
   const std::tuple<bool, std::string, bool> cases[] = {
       {true, "Windows XP Home (5.1.2600 Service Pack 2 v2.0)", true},
       {true, "Microsoft Windows XP Home Edition", true},
@@ -115,13 +115,8 @@ TEST(LauncherPlans, XpHomePromptOnlyWhenXpAndTheVersionLineSaysHome) {
       {true, "windows xp home (5.1.2600)", false},
       {true, "", false},
   };
+  // The prompt and article themselves are checked where the handler shows them (Wine tests).
   for (const auto& [isXP, line, expected] : cases) EXPECT_EQ(IsXpHomeCase(isXP, line), expected) << line;
-  EXPECT_EQ(XpHomePrompt("C:\\WINDOWS\\system32\\NTBACKUP.EXE\r\n\r\n53\r\nFile not found"),
-            "C:\\WINDOWS\\system32\\NTBACKUP.EXE\r\n\r\n53\r\nFile not found\r\n\r\n"
-            "OKU has detected that you are running under Windows XP Home\r\n"
-            "and you do not have the backup utility installed. Would you\r\n"
-            "like to get directions on how to install it?");
-  EXPECT_TRUE(std::string_view(kBackupArticleUrl).ends_with("/default.aspx?scid=kb;EN-US;q302894"));
 }
 
 TEST(LauncherPlans, QueriedValueTextReadsStringsAndDwordsAndNothingElse) {
