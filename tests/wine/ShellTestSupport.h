@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/MessageBox.h"
+#include "shell/ShellApi.h"
 
 namespace shelltest {
 
@@ -101,6 +102,18 @@ class MessageRecorder {
   ~MessageRecorder() { SetMessageBoxHook(nullptr); }
 
   std::vector<ShownMessage> shown;
+};
+
+// Puts the shell operations back as they were when the test ends.
+class ShellApiRestorer {
+ public:
+  ShellApiRestorer() : saved_(CurrentShellApi()) {}
+  ShellApiRestorer(const ShellApiRestorer&) = delete;
+  ShellApiRestorer& operator=(const ShellApiRestorer&) = delete;
+  ~ShellApiRestorer() { CurrentShellApi() = saved_; }
+
+ private:
+  ShellApi saved_;
 };
 
 }  // namespace shelltest

@@ -1,0 +1,142 @@
+// The Send To and directory listing frames of the real program, with the real name prompt,
+// the user's real Send To folder and real directories.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/frmOKUIds.h"
+#include "driver/Driver.h"
+#include "shell/NamefrmIds.h"
+
+using namespace driver;
+
+namespace {
+
+std::string SendToFolder() {
+  char path[MAX_PATH] = {};
+  SHGetSpecialFolderPathA(nullptr, path, CSIDL_SENDTO, FALSE);
+  return path;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+class Frames : public testing::Test {
+ protected:
+  void SetUp() override {
+    oku = Program::Start("OKU.exe");
+    window = WaitTopWindow(oku.pid(), "Okumatic");
+    ASSERT_NE(window, nullptr);
+  }
+  HWND Item(int id) const { return Control(window, id); }
+  // Presses Go with the folder text and returns the name prompt (null when none opened).
+  HWND Go(const std::string& folder) {
+    SetText(Item(IDE_OKU_SENDTO_FOLDER), folder);
+    Click(Item(IDB_OKU_SENDTO_GO));
+    return WaitTopWindow(oku.pid(), "OKU", Ms(10000));
+  }
+  // Expects one message box with this text and caption and answers it.
+  void ExpectBox(const std::string& text, const std::string& caption, const std::string& answer) {
+    MessageBoxInfo box = WaitMessageBox(oku.pid());
+    ASSERT_NE(box.hwnd, nullptr) << "no box for: " << text;
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_TRUE(Answer(box, answer));
+  }
+  Program oku;
+  HWND window = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Frames, SendToProposesNamesAndAsksBeforeOverwriting) {
+  ASSERT_TRUE(IsEnabled(Item(IDE_OKU_SENDTO_FOLDER))) << "the Send To folder was not found";
+  // A drive root proposes its letter; cancelling adds nothing.
+  HWND prompt = Go("C:\\");
+  ASSERT_NE(prompt, nullptr);
+  EXPECT_EQ(GetText(Control(prompt, IDE_NAMEFRM_NAME)), "C");
+  EXPECT_FALSE(IsWindowEnabled(window)) << "the prompt is modal";
+  Click(Control(prompt, IDB_NAMEFRM_CANCEL));
+  ExpectBox("Folder not added.", "Aborted", "OK");
+
+  // Trailing backslashes are dropped; a blank name is refused and the prompt stays.
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = MakeTempDir("oku-sendto-target");
+  const std::string name = folder.substr(folder.rfind('\\') + 1);
+  prompt = Go(folder + "\\\\\\");
+  ASSERT_NE(prompt, nullptr);
+  EXPECT_EQ(GetText(Control(prompt, IDE_NAMEFRM_NAME)), name);
+  SetText(Control(prompt, IDE_NAMEFRM_NAME), "   ");
+  Click(Control(prompt, IDB_NAMEFRM_OK));
+  ExpectBox("Need a name.", "OKU", "OK");
+  ASSERT_TRUE(IsWindow(prompt));
+  SetText(Control(prompt, IDE_NAMEFRM_NAME), name);
+  Click(Control(prompt, IDB_NAMEFRM_OK));
+  ExpectBox("Folder '" + name + "' added to Send To menu.", "Success", "OK");
+  const std::string shortcut = SendToFolder() + "\\" + name + ".lnk";
+  ASSERT_TRUE(Exists(shortcut));
+  const std::string before = ReadFile(shortcut);
+
+  // The same name again: No leaves the shortcut as it was.
+  prompt = Go(folder);
+  ASSERT_NE(prompt, nullptr);
+  Click(Control(prompt, IDB_NAMEFRM_OK));
+  ExpectBox("Folder '" + name + "' already exists in Send To menu.\r\nOverwrite It?", "Link Exists...", "No");
+  EXPECT_EQ(FindMessageBox(oku.pid()), nullptr) << "No ends the command without a further message";
+  EXPECT_EQ(ReadFile(shortcut), before);
+
+  // A name a file cannot hold is refused before anything is written.
+  prompt = Go(folder);
+  ASSERT_NE(prompt, nullptr);
+  SetText(Control(prompt, IDE_NAMEFRM_NAME), "a:b");
+  Click(Control(prompt, IDB_NAMEFRM_OK));
+  ExpectBox("Error with folder 'a:b.", "Aborted", "OK");
+  EXPECT_FALSE(Exists(SendToFolder() + "\\a.lnk"));
+
+  DeleteFileA(shortcut.c_str());
+  RemoveTree(folder);
+}
+
+TEST_F(Frames, ListingIsWrittenAndTheWindowComesBackOnEveryPath) {
+  const std::string dir = MakeTempDir("oku-listing");
+  std::ofstream(dir + "\\first.txt") << "12345";
+  CreateDirectoryA((dir + "\\Sub Folder").c_str(), nullptr);
+  const std::string listing = dir + "\\dir_contents.txt";
+
+  SetText(Item(IDE_OKU_LIST_FOLDER), dir);
+  Click(Item(IDB_OKU_LIST_GO));
+  ExpectBox("The text file has been written to " + listing + "\r\nDo you wish to view it?", "Success", "No");
+  const std::string text = ReadFile(listing);
+  EXPECT_EQ(text.rfind("Directory of " + dir + "\\\r\n\r\n", 0), 0u) << text;
+  EXPECT_NE(text.find("FIRST.TXT"), std::string::npos);
+  EXPECT_NE(text.find("<DIR>"), std::string::npos);
+  EXPECT_NE(text.find("\r\n1 dir(s) \r\n"), std::string::npos) << text;
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(window); }));
+
+  // Asked again: No leaves the file as it was and the focus back in the box.
+  Click(Item(IDB_OKU_LIST_GO));
+  ExpectBox(dir + "\\dir_contents.txt already exists.\r\nDo you wish to overwrite?", "File Exists", "No");
+  EXPECT_EQ(ReadFile(listing), text);
+  EXPECT_TRUE(WaitUntil([&] { return FocusedControl(window) == Item(IDE_OKU_LIST_FOLDER); }));
+
+  // A folder where the file should go: the write fails with the platform's number and text.
+  DeleteFileA(listing.c_str());
+  CreateDirectoryA(listing.c_str(), nullptr);
+  Click(Item(IDB_OKU_LIST_GO));
+  MessageBoxInfo box = WaitMessageBox(oku.pid());
+  ASSERT_NE(box.hwnd, nullptr);
+  EXPECT_EQ(box.caption, "Aborted");
+  EXPECT_EQ(box.text.rfind("5\r\n", 0), 0u) << box.text;  // access denied
+  EXPECT_TRUE(Answer(box, "OK"));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(window); })) << "the window must be usable again";
+  RemoveTree(dir);
+}
