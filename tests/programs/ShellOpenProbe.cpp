@@ -1,20 +1,15 @@
-// A child for the process and shell tests: writes what it was started with into a report file
-// (named by its first argument, or by OKU_SHELL_PROBE_OUT when it gets none), then ends; with
-// "--stay" it waits (at most 60 s) until the test ends it.
+// A child for the launcher tests: writes its process id, window mode and command line into a
+// report file (named by its first argument, or by OKU_SHELL_PROBE_OUT when it gets none), then ends.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 int main(int argc, char** argv) {
-  std::string out = argc > 1 ? argv[1] : "";
-  if (out.empty() || out == "--stay") {
-    const char* fromEnvironment = std::getenv("OKU_SHELL_PROBE_OUT");
-    if (!fromEnvironment) return 2;
-    out = fromEnvironment;
-  }
+  const char* fromEnvironment = std::getenv("OKU_SHELL_PROBE_OUT");
+  const std::string out = argc > 1 && *argv[1] ? argv[1] : fromEnvironment ? fromEnvironment : "";
+  if (out.empty()) return 2;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   GetStartupInfoA(&startup);
@@ -28,6 +23,5 @@ int main(int argc, char** argv) {
     std::fclose(f);
     MoveFileExA(partial.c_str(), out.c_str(), MOVEFILE_REPLACE_EXISTING);
   }
-  if (std::strcmp(argv[argc - 1], "--stay") == 0) Sleep(60000);
   return 0;
 }

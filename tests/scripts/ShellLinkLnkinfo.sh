@@ -31,14 +31,10 @@ show_command() { od -An -tu4 -j 60 -N 4 "$1" | tr -d ' '; }
 while IFS='|' read -r name show workdir arguments; do
   lnk="$work/$name.lnk"
   target=$(windows_path "$work/Target Folder")
-  if [ -z "$workdir" ]; then
-    timeout 60 wine "$writer" "$(windows_path "$lnk")" "$target" "$show" </dev/null >"$work/$name.log" 2>&1 ||
-      { echo "FAIL $name: writer failed: $(cat "$work/$name.log")" >&2; failures=$((failures + 1)); continue; }
-  else
-    timeout 60 wine "$writer" "$(windows_path "$lnk")" "$target" "$show" "$workdir" "$arguments" \
-      'C:\windows\system32\shell32.dll' 2 </dev/null >"$work/$name.log" 2>&1 ||
-      { echo "FAIL $name: writer failed: $(cat "$work/$name.log")" >&2; failures=$((failures + 1)); continue; }
-  fi
+  icon=${workdir:+'C:\windows\system32\shell32.dll'}
+  timeout 60 wine "$writer" "$(windows_path "$lnk")" "$target" "$show" "$workdir" "$arguments" "$icon" 2 \
+    </dev/null >"$work/$name.log" 2>&1 ||
+    { echo "FAIL $name: writer failed: $(cat "$work/$name.log")" >&2; failures=$((failures + 1)); continue; }
   lnkinfo "$lnk" >"$work/$name.txt" 2>/dev/null
   check "$name local path" "$target" "$(field 'Local path' "$work/$name.txt")"
   check "$name description" "ShellLink Sample" "$(field 'Description' "$work/$name.txt")"
