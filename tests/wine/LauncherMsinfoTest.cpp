@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <optional>
+#include <tuple>
 
+#include "platform/MessageBox.h"
 #include "registry/RegistryApi.h"
 #include "tools/msinfo.h"
 
@@ -26,7 +28,7 @@ LSTATUS WINAPI CountedClose(HKEY key) { return --gOpen, RegCloseKey(key); }
 
 }  // namespace
 
-TEST(LauncherMsinfo, QueryKeyValueReadsOnlyAndTakesStringsAndDwords) {
+TEST(LauncherMsinfo, ReadsOnlyTakesStringsAndDwordsAndElseGivesTheNotice) {
   const std::string path = "Software\\OkuTest\\Msinfo" + std::to_string(GetCurrentProcessId());
   HKEY key = nullptr;
   ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), 0);
@@ -52,6 +54,14 @@ TEST(LauncherMsinfo, QueryKeyValueReadsOnlyAndTakesStringsAndDwords) {
   }
   RegCloseKey(key);
   RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+  // The prefix has neither of the machine's values: only the notice, in a plain box.
+  std::vector<std::tuple<std::string, std::string, unsigned>> shown;
+  SetMessageBoxHook([&](const std::string& text, const std::string& caption, unsigned style) {
+    return shown.push_back({text, caption, style}), kAnswerOk;
+  });
+  LaunchSysInfo();
+  SetMessageBoxHook(nullptr);
+  EXPECT_EQ(shown, decltype(shown)({{"System Information Is Unavailable At This Time", "OKU", kMbOk}}));
   EXPECT_EQ(gRights, static_cast<REGSAM>(KEY_QUERY_VALUE));
   EXPECT_EQ(gOpen, 0) << "every key opened is closed";
 }
