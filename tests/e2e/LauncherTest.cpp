@@ -1,154 +1,188 @@
-// The "Windows Utilities" and "Misc" buttons of the real OKU.exe: tools started under Wine, the
-// reports of the tools Wine lacks, and the buttons' availability by Windows version.
+// The tool buttons of the real OKU.exe under Wine: the tools started, the report of one Wine
+// lacks, the availability by Windows version, System Information and the startup items window.
+// The boxes' exact texts and styles are checked in-process (tests/wine/Launcher*).
 #include <gtest/gtest.h>
+#include <windows.h>
 
-#include "LauncherTestSupport.h"
+#include <fstream>
+#include <optional>
+#include <iterator>
+
 #include "app/frmOKUIds.h"
 #include "driver/Driver.h"
+#include "tools/frmStartUpIds.h"
 
 using namespace driver;
-using namespace launchertest;
 
 namespace {
 
-struct Oku {
-  Program program;
-  HWND window = nullptr;
+using Rows = std::vector<std::vector<std::string>>;
+
+HWND StartOku(Program& oku, const std::map<std::string, std::string>& env = {}) {
+  oku = Program::Start("OKU.exe", "", env);
+  return WaitTopWindow(oku.pid(), "Okumatic");
+}
+
+// A key of the test prefix, emptied before the test and after it (Wine's prefix has nothing there).
+struct ScratchKey {
+  ScratchKey(HKEY root, const char* path) {
+    RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegDeleteTreeA(key, nullptr);
+  }
+  ~ScratchKey() { RegDeleteTreeA(key, nullptr), RegCloseKey(key); }
+  // Writes a string value, or removes the value when there is none.
+  LSTATUS Put(const std::string& name, const std::optional<std::string>& text) const {
+    if (!text) return RegDeleteValueA(key, name.c_str());
+    return RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text->c_str()),
+                          static_cast<DWORD>(text->size() + 1));
+  }
+  HKEY key = nullptr;
 };
-
-Oku StartOku(const std::map<std::string, std::string>& env = {}) {
-  Oku oku{Program::Start("OKU.exe", "", env)};
-  oku.window = WaitTopWindow(oku.program.pid(), "Okumatic");
-  return oku;
-}
-
-// Waits for OKU's box, checks it is a stop-icon report with OK only, and answers it.
-void ExpectStopReport(const Oku& oku, const std::string& caption, const std::string& text) {
-  const MessageBoxInfo box = WaitMessageBox(oku.program.pid());
-  ASSERT_NE(box.hwnd, nullptr) << "no report for " << caption;
-  EXPECT_EQ(box.caption, caption);
-  EXPECT_EQ(box.text, text);
-  EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"});
-  EXPECT_TRUE(ShowsIcon(box.hwnd, BoxIcon::Stop));
-  EXPECT_TRUE(Answer(box, "OK"));
-}
-
-std::string MissingReport(const std::string& commandLine) { return commandLine + "\r\n\r\n53\r\nFile not found"; }
 
 }  // namespace
 
 TEST(Launcher, EditTheRegistryWarnsFirstThenStartsTheRegistryEditor) {
-  Oku oku = StartOku();
-  ASSERT_NE(oku.window, nullptr);
-  Click(Control(oku.window, IDB_OKU_REGEDIT));
-  const MessageBoxInfo box = WaitMessageBox(oku.program.pid());
-  ASSERT_NE(box.hwnd, nullptr) << "no caution box";
+  Program oku;
+  Click(Control(StartOku(oku), IDB_OKU_REGEDIT));
+  const MessageBoxInfo box = WaitMessageBox(oku.pid());
   EXPECT_EQ(box.caption, "Caution!!!");
-  EXPECT_EQ(box.text,
-            "Use caution when using the Registry Editor! \r\n"
-            "If you are not an advanced user then you \r\n"
-            "should not modify the registry.");
-  EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"});
-  EXPECT_TRUE(ShowsIcon(box.hwnd, BoxIcon::Stop));
   Sleep(300);
-  EXPECT_TRUE(ChildProcesses(oku.program.pid(), "regedit.exe").empty()) << "the editor started before the box closed";
-
+  EXPECT_EQ(FindWindowA(nullptr, "Registry Editor"), nullptr) << "started before the box closed";
   ASSERT_TRUE(Answer(box, "OK"));
-  const DWORD editor = WaitChildProcess(oku.program.pid(), "regedit.exe");
-  ASSERT_NE(editor, 0u) << "the Registry Editor did not start";
-  EXPECT_TRUE(WaitUntil([&] { return FindWindowOf(editor, "Registry Editor") != nullptr; }))
-      << "the Registry Editor's window did not appear";
-  EndProcessById(editor);
-  EXPECT_EQ(FindMessageBox(oku.program.pid()), nullptr);
+  HWND editor = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (editor = FindWindowA(nullptr, "Registry Editor")) != nullptr; }));
+  DWORD pid = 0;
+  GetWindowThreadProcessId(editor, &pid);
+  HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, pid);  // ended by its id
+  TerminateProcess(process, 1), CloseHandle(process);
+  EXPECT_EQ(FindMessageBox(oku.pid()), nullptr);
 }
 
-TEST(Launcher, ControlPanelStartsWinesControlPanel) {
-  Oku oku = StartOku();
-  ASSERT_NE(oku.window, nullptr);
-  Click(Control(oku.window, IDB_OKU_CONTROLPANEL));
-  const DWORD panel = WaitChildProcess(oku.program.pid(), "rundll32.exe");
-  ASSERT_NE(panel, 0u) << "the control panel did not start";
-  EXPECT_TRUE(WaitUntil([&] { return FindWindowOf(panel, "") != nullptr; })) << "no control panel window";
-  EndProcessById(panel);
-  EXPECT_EQ(FindMessageBox(oku.program.pid()), nullptr);
-}
-
-// On the NT family the consoles start "mmc", which Wine lacks, and the backup and configuration
-// tools are missing too: each shows the long report with its exact command line. An "mmc.exe"
-// planted in OKU's own folder must not be the one that runs.
-TEST(Launcher, ToolsWineLacksShowTheLongReportAndAPlantedMmcNeverRuns) {
-  const std::string planted = ExeDir() + "\\mmc.exe";
-  const std::string report = MakeTempDir("oku-planted") + "\\ran.txt";
+// Wine has no mmc; an mmc.exe planted in OKU's own folder must not run in its place.
+TEST(Launcher, DeviceManagerShowsTheLongReportAndAPlantedMmcNeverRuns) {
+  const std::string planted = ExeDir() + "\\mmc.exe", ran = MakeTempDir("oku-planted") + "\\ran.txt";
   ASSERT_TRUE(CopyFileA((ExeDir() + "\\ShellOpenProbe.exe").c_str(), planted.c_str(), FALSE));
-  Oku oku = StartOku({{"OKU_SHELL_PROBE_OUT", report}});
-  ASSERT_NE(oku.window, nullptr);
-  const std::string system = SystemDir();
-  const std::tuple<int, std::string, std::string> cases[] = {
-      {IDB_OKU_DEVMGR, "Error in opening Device Manager", "mmc " + system + "devmgmt.msc"},
-      {IDB_OKU_DEFRAG, "Error in opening Disk Defragger", "mmc " + system + "dfrg.msc"},
-      {IDB_OKU_COMPMGMT, "Error in opening Computer Management", "mmc " + system + "compmgmt.msc"},
-      {IDB_OKU_REGCHECK, "Error in opening Backup", system + "NTBACKUP.EXE"},
-      {IDB_OKU_CONFIG, "Error in opening MSConfig", system + "sysedit.exe"},
-  };
-  for (const auto& [button, caption, commandLine] : cases) {
-    SCOPED_TRACE(caption);
-    Click(Control(oku.window, button));
-    ExpectStopReport(oku, caption, MissingReport(commandLine));
-  }
-  Sleep(300);
-  EXPECT_EQ(GetFileAttributesA(report.c_str()), INVALID_FILE_ATTRIBUTES) << "the planted mmc.exe ran";
-  oku.program.Kill();
+  Program oku;
+  Click(Control(StartOku(oku, {{"OKU_SHELL_PROBE_OUT", ran}}), IDB_OKU_DEVMGR));
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  const MessageBoxInfo box = WaitMessageBox(oku.pid());
+  EXPECT_EQ(box.caption + "|" + box.text,
+            "Error in opening Device Manager|mmc " + std::string(system) + "\\devmgmt.msc\r\n\r\n53\r\nFile not found");
+  EXPECT_TRUE(Answer(box, "OK"));
+  EXPECT_EQ(GetFileAttributesA(ran.c_str()), INVALID_FILE_ATTRIBUTES) << "the planted mmc ran";
+  oku.Kill();
   DeleteFileA(planted.c_str());
-  RemoveTree(report.substr(0, report.rfind('\\')));
+  RemoveTree(ran.substr(0, ran.rfind('\\')));
 }
 
 TEST(Launcher, AvailabilityAndLabelFollowThePrefixVersion) {
   const std::string checker = "Registry Checker" + std::string(24, '.');
-  struct Row {
-    const char* version;
-    bool sfc, scan, compMgmt;
-    std::string label;
-  };
-  const Row rows[] = {
+  // The version; SFC, ScanDisk and Computer Management enabled; Label10.
+  const std::tuple<const char*, bool, bool, bool, std::string> rows[] = {
       {"win98", true, true, false, checker},
       {"winme", false, true, false, checker},
       {"nt40", false, false, true, "ERD" + std::string(44, '.')},
-      {"winxp", false, false, true, "ASR" + std::string(44, '.')},
-  };
-  const int alwaysOn[] = {IDT_OKU_STARTUP, IDB_OKU_STARTUP, IDB_OKU_CONFIG, IDB_OKU_DEFRAG,      IDB_OKU_REGCHECK,
-                          IDB_OKU_SYSINFO, IDB_OKU_REGEDIT, IDB_OKU_DEVMGR, IDB_OKU_CONTROLPANEL};
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.version);
-    VersionOverride version(r.version);
-    Oku oku = StartOku();
-    ASSERT_NE(oku.window, nullptr);
-    const auto on = [&](int id) { return IsEnabled(Control(oku.window, id)); };
-    EXPECT_EQ(on(IDB_OKU_SFC), r.sfc);
-    EXPECT_EQ(on(IDT_OKU_SFC), r.sfc);
-    EXPECT_EQ(on(IDB_OKU_SCANDISK), r.scan);
-    EXPECT_EQ(on(IDT_OKU_SCANDISK), r.scan);
-    EXPECT_EQ(on(IDB_OKU_COMPMGMT), r.compMgmt);
-    for (int id : alwaysOn) EXPECT_TRUE(on(id)) << id;
-    EXPECT_EQ(GetText(Control(oku.window, IDT_OKU_REGCHECK)), r.label);
+      {"winxp", false, false, true, "ASR" + std::string(44, '.')}};
+  for (const auto& [version, sfc, scan, compMgmt, label] : rows) {
+    SCOPED_TRACE(version);
+    SetWineVersionFor("OKU.exe", version);
+    Program oku;
+    HWND window = StartOku(oku);
+    SetWineVersionFor("OKU.exe", "");
+    std::vector<bool> enabled;
+    for (int id : {IDB_OKU_SFC, IDT_OKU_SFC, IDB_OKU_SCANDISK, IDT_OKU_SCANDISK, IDB_OKU_COMPMGMT, IDB_OKU_STARTUP})
+      enabled.push_back(IsEnabled(Control(window, id)));
+    EXPECT_EQ(enabled, std::vector<bool>({sfc, sfc, scan, scan, compMgmt, true}));
+    EXPECT_EQ(GetText(Control(window, IDT_OKU_REGCHECK)), label);
   }
 }
 
-// On 98 the tools are looked for where 98 keeps them; Wine keeps none of these there.
-TEST(Launcher, On98TheMissingToolsAreReportedWithTheirCommandLines) {
-  VersionOverride version("win98");
-  Oku oku = StartOku();
-  ASSERT_NE(oku.window, nullptr);
-  const std::tuple<int, std::string, std::string> cases[] = {
-      {IDB_OKU_REGCHECK, "Error in opening Registry Checker", WindowsDir() + "SCANREGW.EXE"},
-      {IDB_OKU_SCANDISK, "Error in opening ScanDisk", WindowsDir() + "SCANDSKW.EXE"},
-      {IDB_OKU_DEFRAG, "Error in opening Disk Defragger", WindowsDir() + "DEFRAG.EXE"},
-      {IDB_OKU_SFC, "Error in opening SFC", SystemDir() + "sfc.exe"},
-      {IDB_OKU_DEVMGR, "Error in opening Device Manager", WindowsDir() + "CONTROL.EXE Sysdm.cpl, System,1"},
-      {IDB_OKU_STARTUP, "Error in opening MSConfig", SystemDir() + "msconfig.exe"},
-  };
-  for (const auto& [button, caption, commandLine] : cases) {
-    SCOPED_TRACE(caption);
-    Click(Control(oku.window, button));
-    ExpectStopReport(oku, caption, MissingReport(commandLine));
+// The tool comes from the PATH value, or else from MSINFO32.EXE in the second value's folder;
+// probe programs stand in for it in folders whose names hold blanks.
+TEST(LauncherSysInfo, ToolFromEitherValueStartsQuotedAndAnythingElseGivesTheNotice) {
+  const ScratchKey path(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+  const ScratchKey location(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools Location");
+  const std::string folder = MakeTempDir("oku sys info"), tools = folder + "\\Shared Tools";
+  const std::string tool = folder + "\\probe tool.exe", msinfo = tools + "\\MSINFO32.EXE";
+  const std::string report = folder + "\\started.txt";  // the probe's id, show mode and command line
+  CreateDirectoryA(tools.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA((ExeDir() + "\\ShellOpenProbe.exe").c_str(), tool.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(tool.c_str(), msinfo.c_str(), FALSE));
+  Program oku;
+  HWND window = StartOku(oku, {{"OKU_SHELL_PROBE_OUT", report}});
+  using Text = std::optional<std::string>;
+  // PATH, MSINFO, and the command line the tool gets (none: the notice).
+  const std::tuple<Text, Text, Text> cases[] = {{{}, {}, {}},
+                                                {tool, {}, "\"" + tool + "\""},
+                                                {folder + "\\missing tool.exe", tools, {}},
+                                                {{}, tools, "\"" + msinfo + "\""}};
+  for (const auto& [pathValue, locationValue, started] : cases) {
+    SCOPED_TRACE(pathValue.value_or("-") + " / " + locationValue.value_or("-"));
+    path.Put("PATH", pathValue);
+    location.Put("MSINFO", locationValue);
+    DeleteFileA(report.c_str());
+    Click(Control(window, IDB_OKU_SYSINFO));
+    const MessageBoxInfo box = WaitMessageBox(oku.pid(), Ms(started ? 1000 : 20000));
+    EXPECT_EQ(box.text, started ? "" : "System Information Is Unavailable At This Time");
+    if (box.hwnd) Answer(box, "OK");
+    std::string text;
+    WaitUntil([&] { return !(text = std::string(std::istreambuf_iterator(std::ifstream(report).rdbuf()), {})).empty(); },
+              Ms(started ? 20000 : 0));
+    EXPECT_EQ(text.substr(text.find('\n') + 1), started ? "1\n" + *started + "\n" : "");
   }
+  oku.Kill();
+  RemoveTree(folder);
+}
+
+// "Check your Startup Items" on the NT family: the machine-wide Run key in "Startup Items in Registry".
+class StartupItems : public testing::Test {
+ protected:
+  HWND OpenViewer() {
+    Click(Control(StartOku(oku), IDB_OKU_STARTUP));
+    return WaitTopWindow(oku.pid(), "Startup Items in Registry");
+  }
+  ScratchKey machine{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"};
+  ScratchKey user{HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"};
+  Program oku;
+};
+
+TEST_F(StartupItems, MachineRunValuesAreListedAsStoredLessBlankRows) {
+  ASSERT_EQ(user.Put("UserOnly", "C:\\user only.exe"), ERROR_SUCCESS);
+  ASSERT_EQ(machine.Put("  Padded  ", "  C:\\padded.exe /x  "), ERROR_SUCCESS);
+  ASSERT_EQ(machine.Put("   ", "  "), ERROR_SUCCESS);  // blank in name and data: no row
+  HWND list = Control(OpenViewer(), IDL_STARTUP_ITEMS);
+  EXPECT_EQ(ListViewRows(list, 2), Rows({{"  Padded  ", "  C:\\padded.exe /x  "}}));
+  EXPECT_EQ(ListViewColumnTitle(list, 0) + "|" + ListViewColumnTitle(list, 1), "Item Name|Item");
+}
+
+TEST_F(StartupItems, EmptyKeyGivesAnEmptyListAndTheListAndButtonFollowTheSize) {
+  HWND viewer = OpenViewer();
+  HWND list = Control(viewer, IDL_STARTUP_ITEMS), button = Control(viewer, IDB_STARTUP_OK);
+  EXPECT_EQ(ListViewRows(list, 2), Rows{});
+  HDC dc = GetDC(nullptr);
+  const double px = GetDeviceCaps(dc, LOGPIXELSY) / 1440.0;  // pixels per twip
+  ReleaseDC(nullptr, dc);
+  const auto placed = [&](HWND control) {  // in the window's client area
+    RECT rc = WindowRect(control);
+    MapWindowPoints(nullptr, viewer, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+  };
+  RECT in{};
+  SetWindowPos(viewer, nullptr, 0, 0, 800, 600, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  GetClientRect(viewer, &in);
+  const RECT l = placed(list), b = placed(button);
+  EXPECT_EQ(std::pair(l.left, l.top), std::pair(0L, 0L));
+  EXPECT_NEAR(l.right, in.right - 10 * px, 1);
+  EXPECT_NEAR(l.bottom, in.bottom - 575 * px, 1);
+  EXPECT_NEAR(b.left, in.right - 1225 * px, 1);
+  EXPECT_NEAR(b.top, l.bottom + 115 * px, 1);
+  EXPECT_NEAR(b.right, in.right - 10 * px, 1);
+  EXPECT_NEAR(b.bottom, l.bottom + 490 * px, 1);
+  // Too low for the list: both stay where they were.
+  SetWindowPos(viewer, nullptr, 0, 0, 300, 60, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  GetClientRect(viewer, &in);
+  ASSERT_LT(in.bottom, 575 * px);
+  const RECT lowList = placed(list), lowButton = placed(button);
+  EXPECT_TRUE(EqualRect(&l, &lowList) && EqualRect(&b, &lowButton));
 }
