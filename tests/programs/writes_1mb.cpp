@@ -1,24 +1,12 @@
-// Child for the capture tests: writes 1 MiB of numbered 9-byte lines ("0000000\r\n", "0000001\r\n", ...)
-// to standard output, in 4 KiB writes.
+// Child for the capture tests: writes 1 MiB to standard output in 4 KiB writes, each block the
+// letters a-z over and over from its start.
 #include <windows.h>
 
-#include <cstdio>
-#include <string>
-
 int main() {
-  const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-  std::string block;
-  unsigned line = 0;
-  size_t total = 0;
-  while (total < (1u << 20)) {
-    char text[16];
-    block.append(text, std::snprintf(text, sizeof text, "%07u\r\n", line++));
-    if (block.size() >= 4096) {
-      DWORD written = 0;
-      if (!WriteFile(out, block.data(), static_cast<DWORD>(block.size()), &written, nullptr)) return 1;
-      total += written;
-      block.clear();
-    }
+  char block[4096];
+  for (int i = 0; i < 4096; ++i) block[i] = static_cast<char>('a' + i % 26);
+  DWORD written = 0;
+  for (int n = 0; n < 256; ++n) {
+    if (!WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), block, sizeof block, &written, nullptr)) return 1;
   }
-  return 0;
 }
