@@ -1,6 +1,8 @@
-// The remote file layout: trimming, markers, payloads, release numbers, web addresses and the
-// donation links file, including files as text editors and careless uploads leave them.
+// The remote file layout: markers, payloads, release numbers, web addresses and the donation links
+// file, including files as text editors and careless uploads leave them; and the About window's history.
 #include <gtest/gtest.h>
+
+#include <regex>
 
 #include "web/RemoteText.h"
 #include "web/WebTexts.h"
@@ -10,63 +12,33 @@ namespace {
 using web::ReleaseVersion;
 using Opt = std::optional<std::string>;
 
-TEST(RemoteText, TrimmedTextMarkerAndPayload) {
+TEST(RemoteText, TrimmedTextMarkerAndPayloadFromCharacterNine) {
   const struct {
     std::string_view raw, marker;
     Opt payload;
-  } cases[] = {
-      {"  QLN_VER 1.3.9  ", "QLN_VER", "1.3.9"},
-      {"qln_ver\n1.3.9", "QLN_VER", "1.3.9"},
-      {"QLN_VER1.4.0", "QLN_VER", ".4.0"},
-      {"QLN_VER", "QLN_VER", ""},
-      {" QLN_NWZ  news \r\n ", "QLN_NWZ", " news \r\n"},  // only spaces are trimmed
-      {"\tQLN_VER 1.3.9", "QLN_VER", {}},
-      {"QLN_VE", "QLN_VER", {}},
-      {"   ", "QLN_VER", {}},
-      {"QLN_VEX 1.3.9", "QLN_VER", {}},
-      {"QLN_NWZ 1.3.9", "QLN_VER", {}},
-  };
+  } cases[] = {{"qln_ver\n1.3.9", "QLN_VER", "1.3.9"},
+               {"QLN_VER1.4.0", "QLN_VER", ".4.0"},
+               {"QLN_VER", "QLN_VER", ""},
+               {" QLN_NWZ  news \r\n ", "QLN_NWZ", " news \r\n"},  // only spaces are trimmed
+               {"\tQLN_VER 1.3.9", "QLN_VER", {}},
+               {"QLN_VE", "QLN_VER", {}},
+               {"QLN_NWZ 1.3.9", "QLN_VER", {}}};
   for (const auto& c : cases) EXPECT_EQ(web::MarkedPayload(web::TrimSpaces(c.raw), c.marker), c.payload) << c.raw;
-  EXPECT_EQ(web::TrimSpaces("    "), "");
 }
 
-TEST(RemoteText, VersionPayloads) {
-  const struct {
-    std::string_view payload;
-    const char* text;  // nullptr: the payload does not read
-  } cases[] = {
-      {"1.3.9", "1.3.9"},
-      {"01.3.10", "1.3.10"},
-      {"010.0.0", "10.0.0"},
-      {"1.3.10\r\n", "1.3.10"},
-      {" 1 .\t3 . 10 \n", "1.3.10"},
-      {"1.3.10.beta.x", "1.3.10"},
-      {"-1.3.9", "-1.3.9"},
-      {"+2.0.0", "2.0.0"},
-      {"32767.-32768.0", "32767.-32768.0"},
-      {"000000000000000000001.0.0", "1.0.0"},
-      {"", nullptr},
-      {"1.4", nullptr},
-      {".4.0", nullptr},
-      {"1..3", nullptr},
-      {"1.3.", nullptr},
-      {"1.3.x", nullptr},
-      {"1.3.9a", nullptr},
-      {"1.3.0x9", nullptr},
-      {"1,3,9", nullptr},
-      {"1. 3 4.5", nullptr},
-      {"- 1.0.0", nullptr},
-      {"+.0.0", nullptr},
-      {"32768.0.0", nullptr},
-      {"0.-32769.0", nullptr},
-      {"0.0.65536", nullptr},
-      {"1.3.1e1", nullptr},
-      {"99999999999999999999.0.0", nullptr},
-      {std::string_view("1.3.9\0", 6), nullptr},
-  };
-  for (const auto& c : cases) {
-    const std::optional<ReleaseVersion> v = web::ParseReleaseVersion(c.payload);
-    EXPECT_EQ(v ? Opt(v->Text()) : Opt(), c.text ? Opt(c.text) : Opt()) << '"' << c.payload << '"';
+TEST(RemoteText, VersionPayloadsAreThreeSigned16BitDecimals) {
+  const std::pair<std::string_view, std::string_view> good[] = {{"010.0.0", "10.0.0"},
+                                                                {"1.3.10\r\n", "1.3.10"},
+                                                                {" 1 .\t3 . 10 \n", "1.3.10"},
+                                                                {"1.3.10.beta.x", "1.3.10"},
+                                                                {"32767.-32768.0", "32767.-32768.0"}};
+  for (const auto& [payload, text] : good) {
+    const std::optional<ReleaseVersion> v = web::ParseReleaseVersion(payload);
+    EXPECT_EQ(v ? v->Text() : "(none)", text) << payload;
+  }
+  for (std::string_view bad : {"", "1.4", ".4.0", "1..3", "1.3.9a", "1.3.0x9", "1. 3 4.5", "32768.0.0", "0.-32769.0",
+                               "0.0.65536", "99999999999999999999.0.0"}) {
+    EXPECT_FALSE(web::ParseReleaseVersion(bad).has_value()) << '"' << bad << '"';
   }
 }
 
@@ -76,15 +48,10 @@ TEST(RemoteText, NewerReleaseComparesSignedNumbersInOrder) {
   const struct {
     ReleaseVersion web;
     bool newer;
-  } cases[] = {
-      {{1, 3, 10}, true},    {{1, 4, 0}, true},    {{2, 0, 0}, true},   {{32767, -32768, -32768}, true},
-      {{1, 3, 9}, false},    {{1, 3, 8}, false},   {{0, 9, 9}, false},  {{1, 2, 99}, false},
-      {{-1, 99, 99}, false}, {{1, -3, 99}, false}, {{1, 3, -9}, false},
-  };
+  } cases[] = {{{1, 3, 10}, true},   {{1, 4, 0}, true},  {{2, 0, 0}, true},   {{32767, -32768, -32768}, true},
+               {{1, 3, 9}, false},   {{0, 9, 9}, false}, {{1, 2, 99}, false}, {{-1, 99, 99}, false},
+               {{1, -3, 99}, false}, {{1, 3, -9}, false}};
   for (const auto& c : cases) EXPECT_EQ(web::IsNewerRelease(c.web, own), c.newer) << c.web.Text();
-  const auto web = web::ParseReleaseVersion(web::Payload(web::TrimSpaces("QLN_VER 01.3.10\r\n")));
-  ASSERT_TRUE(web.has_value());
-  EXPECT_EQ(web::UpdateAvailableCaption(own, *web), "Update available from v1.3.9 to v1.3.10");
 }
 
 TEST(RemoteText, OnlyWebAddressesReachTheShell) {
@@ -92,12 +59,9 @@ TEST(RemoteText, OnlyWebAddressesReachTheShell) {
     EXPECT_TRUE(web::IsWebAddress(yes)) << yes;
   }
   for (std::string_view no : {"https:/a", "file:///C:/Windows/notepad.exe", "C:\\Windows\\notepad.exe", "notepad",
-                              " http://a", "ftp://a", "", "httpx://a", "mailto:a@b", "\\\\server\\share\\x.exe"}) {
+                              " http://a", "ftp://a", "", "\\\\server\\share\\x.exe"}) {
     EXPECT_FALSE(web::IsWebAddress(no)) << no;
   }
-  EXPECT_EQ(web::HostOfUrl("http://www.quillon.example/files/x"), "www.quillon.example");
-  EXPECT_EQ(web::HostOfUrl("https://127.0.0.1:8123?q"), "127.0.0.1:8123");
-  EXPECT_EQ(web::HostOfUrl("www.quillon.example"), "www.quillon.example");
 }
 
 TEST(RemoteText, DonationButtons) {
@@ -108,17 +72,14 @@ TEST(RemoteText, DonationButtons) {
     bool fetched;
     std::array<std::string, 3> captions, links;
   } cases[] = {
-      // One pair relabels only the first button; the marker's case does not matter.
       {"qln_don PayPal http://pay.example/q", true, {"PayPal", h, h}, {"http://pay.example/q", s, s}},
-      // Seven pairs: the first three of each kind.
-      {"QLN_DON c1 http://a1 c2 http://a2 c3 http://a3 c4 http://a4 c5 http://a5 c6 http://a6 c7 http://a7",
+      {"QLN_DON A http://1 B http://2 C http://3 D http://4 E http://5 F http://6 G http://7",
        true,
-       {"c1", "c2", "c3"},
-       {"http://a1", "http://a2", "http://a3"}},
+       {"A", "B", "C"},
+       {"http://1", "http://2", "http://3"}},
       // A line break is no separator; two separators make an empty word that counts in the order.
       {"QLN_DON Pay\r\nPal http://p", true, {"Pay\r\nPal", h, h}, {"http://p", s, s}},
       {"QLN_DON  A http://a", true, {"", "http://a", h}, {s, s, s}},
-      // More captions than addresses: the extra button is relabelled but leads to the site.
       {"QLN_DON A http://a B", true, {"A", "B", h}, {"http://a", s, s}},
       // A local program is never opened: that button's link stays at the site.
       {"QLN_DON Run C:\\Windows\\notepad.exe Pay https://p", true, {"Run", "Pay", h}, {s, "https://p", s}},
@@ -126,7 +87,6 @@ TEST(RemoteText, DonationButtons) {
       {"QLN_DON\r\nPayPal http://pay.example", false, {h, h, h}, {s, s, s}},
       {"QLN_DON", false, {h, h, h}, {s, s, s}},
       {"QLN_DON PayPal", false, {h, h, h}, {s, s, s}},
-      {"QLN_DONX PayPal http://pay.example", false, {h, h, h}, {s, s, s}},
       {std::nullopt, false, {h, h, h}, {s, s, s}},
   };
   for (const auto& c : cases) {
@@ -136,6 +96,15 @@ TEST(RemoteText, DonationButtons) {
     EXPECT_EQ(b.captions, c.captions);
     EXPECT_EQ(b.links, c.links);
   }
+}
+
+// Newest first, "v1.0M[.R] (mm/dd/yyyy) notes" each, one empty line between, down to v1.00.
+TEST(WebTexts, ReleaseHistoryRunsNewestFirstFromV103_9ToV100) {
+  const std::string& history = web::ReleaseHistoryText();
+  EXPECT_EQ(history.rfind("v1.03.9 (10/17/2002) Added a link to the Control Panel. Minor tweaks.\r\n\r\n", 0), 0u);
+  const std::regex paragraphs(
+      R"((v1\.0\d(\.\d+)? \(\d\d/\d\d/\d{4}\) [^\r\n]+\r\n\r\n)+v1\.00 \(\d\d/\d\d/\d{4}\) [^\r\n]+)");
+  EXPECT_TRUE(std::regex_match(history, paragraphs)) << history;
 }
 
 }  // namespace
