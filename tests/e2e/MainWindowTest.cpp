@@ -96,3 +96,26 @@ TEST(MainWindow, VersionLineFollowsThePrefixVersion) {
   }
   SetWineVersionFor("OKU.exe", "");
 }
+
+// The icon menu's "About OKU" opens one modeless About window; the main window stays usable.
+TEST(MainWindow, AboutFromTheIconMenuIsModelessAndSingle) {
+  Started oku = StartOku();
+  ASSERT_NE(oku.window, nullptr);
+  PostMessageA(oku.window, WM_COMMAND, IDM_OKU_TRAY_ABOUT, 0);
+  HWND about = WaitTopWindow(oku.program.pid(), "About OKU - Okumatic");
+  ASSERT_NE(about, nullptr);
+  EXPECT_TRUE(IsWindowEnabled(oku.window)) << "About from the icon menu is not modal";
+  PostMessageA(oku.window, WM_COMMAND, IDM_OKU_TRAY_ABOUT, 0);
+  Sleep(500);
+  std::pair<DWORD, int> search{oku.program.pid(), 0};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lParam) -> BOOL {
+        auto* s = reinterpret_cast<std::pair<DWORD, int>*>(lParam);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        if (pid == s->first && IsWindowVisible(hwnd) && GetText(hwnd) == "About OKU - Okumatic") ++s->second;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  EXPECT_EQ(search.second, 1) << "a second choice shows the same About window again";
+}

@@ -1,4 +1,4 @@
-// Arms "Log Off" in a running OKU for the current minute and opens the modal "Network Info" over
+// Arms "Log Off" in a running OKU for the next minute and opens the modal "Network Info" over
 // it, then leaves: the calling script checks that OKU ends when the minute's tick comes.
 #include <cstdio>
 
@@ -19,14 +19,17 @@ int main() {
   if (!window) return std::puts("no Okumatic window"), 2;
   GetWindowThreadProcessId(window, &pid);
 
+  // Arm for the next minute and open the modal window before it comes, so that the tick finds
+  // a modal window open.
   SYSTEMTIME now;
   GetLocalTime(&now);
-  if (now.wSecond >= 45) {  // leave time to arm within this minute
+  if (now.wSecond >= 40) {
     Sleep((61 - now.wSecond) * 1000);
     GetLocalTime(&now);
   }
+  const int next = (now.wHour * 60 + now.wMinute + 1) % 1440;
   char time[8];
-  std::snprintf(time, sizeof time, "%02d:%02d", now.wHour, now.wMinute);
+  std::snprintf(time, sizeof time, "%02d:%02d", next / 60, next % 60);
 
   Click(Control(window, IDO_OKU_EXIT_OPTION0 + 4));
   if (!WaitUntil([&] { return IsChecked(Control(window, IDO_OKU_EXIT_OPTION0 + 4)); }, Ms(10000)))
