@@ -240,14 +240,8 @@ MessageBoxInfo WaitMessageBox(DWORD pid, Ms timeout) {
     const LONG style = GetWindowLongA(child, GWL_STYLE);
     if (cls == "Button") {
       info.buttons.push_back(GetText(child));
-    } else if (cls == "Static") {
-      if ((style & SS_TYPEMASK) == SS_ICON) {
-        info.hasIcon = SendMessageA(child, STM_GETICON, 0, 0) != 0 || IsWindowVisible(child);
-        if (SendMessageA(child, STM_GETICON, 0, 0) == reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_HAND)))
-          info.hasStopIcon = true;
-      } else if (!GetText(child).empty()) {
-        info.text = GetText(child);
-      }
+    } else if (cls == "Static" && (style & SS_TYPEMASK) != SS_ICON && !GetText(child).empty()) {
+      info.text = GetText(child);
     }
   }
   return info;

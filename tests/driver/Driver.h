@@ -59,8 +59,6 @@ struct MessageBoxInfo {
   std::string caption;
   std::string text;
   std::vector<std::string> buttons;  // as shown, "&Yes", "OK", ...
-  bool hasStopIcon = false;
-  bool hasIcon = false;
 };
 HWND FindMessageBox(DWORD pid);
 // Waits for a message box of the process and reads it; hwnd is null on time-out.

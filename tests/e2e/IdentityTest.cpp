@@ -9,10 +9,9 @@
 
 #include "app/frmOKUIds.h"
 #include "driver/Driver.h"
-#include "e2e/LauncherTestSupport.h"
+#include "driver/BoxesAndKeys.h"
 
 using namespace driver;
-using launchertest::BoxIcon;
 
 namespace {
 
@@ -73,7 +72,7 @@ class IdentityWindow : public testing::Test {
     return WaitMessageBox(oku.pid(), answer == "Yes" ? kDefaultWait : Ms(1500));
   }
 
-  launchertest::SavedKeyValues keys_[4] = {{HKEY_LOCAL_MACHINE, kOwnerNT},
+  SavedKeyValues keys_[4] = {{HKEY_LOCAL_MACHINE, kOwnerNT},
                                            {HKEY_LOCAL_MACHINE, kOwner9x},
                                            {HKEY_LOCAL_MACHINE, kIeMain},
                                            {HKEY_CURRENT_USER, kIeMain}};

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/frmOKUIds.h"
+#include "driver/BoxesAndKeys.h"
 #include "driver/Driver.h"
 
 using namespace driver;
@@ -105,7 +106,7 @@ TEST_F(ShutdownFrame, AnInvalidTimeIsRefusedAndTheFrameStaysDisarmed) {
     EXPECT_EQ(box.caption, "Error in Date/Time");
     EXPECT_EQ(box.text, "Must enter a valid date/time.");
     EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"});
-    EXPECT_TRUE(box.hasIcon);
+    EXPECT_TRUE(ShowsIcon(box.hwnd, BoxIcon::Stop));
     ASSERT_TRUE(Answer(box, "OK"));
     EXPECT_TRUE(WaitUntil([&] { return FocusedControl(window) == Item(IDE_OKU_SHUTDOWN_TIME); }));
     EXPECT_FALSE(IsEnabled(Item(IDB_OKU_DEACTIVATE)));

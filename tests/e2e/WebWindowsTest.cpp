@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/frmOKUIds.h"
+#include "driver/BoxesAndKeys.h"
 #include "driver/Driver.h"
 #include "wine/HttpTestSupport.h"
 #include "web/WebTexts.h"  // the release history, checked paragraph by paragraph where it is made
@@ -51,11 +52,12 @@ class WebWindows : public testing::Test {
   void ExpectBox(const std::string& caption, const std::string& text, std::vector<std::string> buttons = {"OK"}) {
     const MessageBoxInfo box = WaitMessageBox(oku_.pid());
     ASSERT_NE(box.hwnd, nullptr) << "no message box " << caption;
+    const bool iconShown = WaitUntil([&] { return IconOf(box.hwnd) != BoxIcon::None; }, Ms(3000));
     ASSERT_TRUE(Answer(box, box.buttons.empty() ? "OK" : box.buttons.back()));
     EXPECT_EQ(box.caption, caption);
     EXPECT_EQ(box.buttons, buttons);
     EXPECT_EQ(box.text, text);
-    EXPECT_TRUE(box.hasIcon);
+    EXPECT_TRUE(iconShown);
   }
   std::string FetchFailed() const {
     return "The update check failed. You must check for the\r\nnew version of this application manually at\r\n" +
