@@ -6,6 +6,8 @@
 //        listing_bench --peak <folder> <output>    (child: list once, write its peak working set)
 //        listing_bench --peak-search <folder> <output>   (child: the same for the bare search)
 #include <windows.h>
+
+#include "BenchClock.h"
 #include <psapi.h>
 
 #include <algorithm>
@@ -20,18 +22,8 @@
 
 namespace {
 
-double Now() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+using bench::Median;
+using bench::Now;
 
 std::string TempPath() {
   char temp[MAX_PATH];

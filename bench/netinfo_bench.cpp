@@ -3,6 +3,8 @@
 // medians and their ratio. Usage: netinfo_bench [runs]
 #include <windows.h>
 
+#include "BenchClock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -14,18 +16,8 @@
 
 namespace {
 
-double Now() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+using bench::Median;
+using bench::Now;
 
 // Seconds that the captured run took; the text goes to `text`.
 double TimeCaptured(const std::string& commandLine, std::string& text) {

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include "BenchClock.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -64,11 +66,7 @@ Run Measure(const std::string& exe, const char* caption) {
   return run;
 }
 
-template <class T>
-T Median(std::vector<T> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
+using bench::Median;
 
 }  // namespace
 
