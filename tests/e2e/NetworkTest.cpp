@@ -76,5 +76,6 @@ TEST(Network, NetworkInfoShowsTheHeaderAndTheCapturedOutput) {
 
   Click(Control(info, IDB_NETINFO_OK));
   EXPECT_TRUE(WaitWindowGone(info));
-  EXPECT_TRUE(IsWindowEnabled(window)) << "the main window takes input again";
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(window) != FALSE; }, Ms(5000)))
+      << "the main window takes input again";
 }
