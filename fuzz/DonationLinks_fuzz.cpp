@@ -18,7 +18,7 @@ constexpr std::string_view kHost = "www.quillon.example";
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view raw(reinterpret_cast<const char*>(data), size);
-  const std::string text = web::TrimSpaces(raw);
+  const std::string text = TrimBlanks(raw);
 
   const auto links = web::ParseDonationLinks(text);
   if (links) {

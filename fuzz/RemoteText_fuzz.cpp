@@ -17,7 +17,7 @@ void Require(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view raw(reinterpret_cast<const char*>(data), size);
 
-  const std::string text = web::TrimSpaces(raw);
+  const std::string text = TrimBlanks(raw);
   Require(text.empty() || (text.front() != ' ' && text.back() != ' '));
   Require(text.size() <= raw.size() && raw.find(text) != std::string_view::npos);
 

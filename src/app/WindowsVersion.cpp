@@ -1,13 +1,8 @@
 // Classification of the version record into OsKind, flags, name, numbers and service-pack texts.
 #include "app/WindowsVersion.h"
+#include "platform/Text.h"
 
 namespace {
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return s;
-}
 
 struct KindInfo {
   OsKind kind;
@@ -54,14 +49,14 @@ std::string WindowsVersion::DisplayText() const {
 }
 
 bool GetServicePackText(std::string_view csdField, std::string& text) {
-  std::string_view field = TrimBlanks(csdField.substr(0, 128));
+  const std::string field = TrimBlanks(csdField.substr(0, 128));
   if (!field.empty() && field.front() == '\0') {
     text = "No Service Pack Installed";
     return true;
   }
   const size_t nul = field.find('\0');
   if (nul == std::string_view::npos) return false;
-  text = std::string(TrimBlanks(field.substr(0, nul)));
+  text = TrimBlanks(std::string_view(field).substr(0, nul));
   return true;
 }
 

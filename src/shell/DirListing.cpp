@@ -8,6 +8,7 @@
 #include "platform/Failure.h"
 #include "platform/Handles.h"
 #include "platform/MessageBox.h"
+#include "platform/Text.h"
 #include "shell/DirListingLayout.h"
 #include "shell/FileInfoText.h"
 #include "shell/FolderSearch.h"
@@ -67,12 +68,6 @@ std::string DateText(const FILETIME& written) {
   SYSTEMTIME time{};
   if (!FileTimeToLocalFileTime(&written, &local) || !FileTimeToSystemTime(&local, &time)) time = SYSTEMTIME{};
   return FormatFileDate(time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute);
-}
-
-std::string TrimBlanks(const std::string& text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 }  // namespace

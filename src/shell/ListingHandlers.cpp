@@ -3,19 +3,12 @@
 #include "app/frmOKUIds.h"
 #include "platform/App.h"
 #include "platform/Pump.h"
+#include "platform/Text.h"
 #include "shell/DirListing.h"
 #include "shell/mShellLink.h"
 
-namespace {
-std::string Trimmed(const std::string& text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-}  // namespace
-
 void frmOKU::cmdListBr_Click() {
-  const std::string folder = Trimmed(BrowseForFolder(hwnd(), "Select the folder."));
+  const std::string folder = TrimBlanks(BrowseForFolder(hwnd(), "Select the folder."));
   if (!folder.empty()) SetText(IDE_OKU_LIST_FOLDER, folder);  // a cancelled picker changes nothing
 }
 

@@ -4,18 +4,13 @@
 #include <exception>
 
 #include "platform/MessageBox.h"
+#include "platform/Text.h"
 
 namespace {
 
 constexpr uint32_t kAttributeDirectory = 16;
 constexpr uint32_t kAttributesNormalFiles = 0;
 constexpr const char* kAborted = "Aborted";
-
-std::string_view TrimBlanks(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 int Show(const SendToWindow& window, const SendToMessage& message) {
   return window.showMessage(message.text, message.caption, message.style);

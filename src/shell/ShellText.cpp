@@ -36,13 +36,6 @@ std::optional<std::string_view> TextBeforeNul(std::string_view buffer) {
   return buffer.substr(0, nul);
 }
 
-std::string TrimBlanks(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
-}
-
 std::string SendToPathFromBuffer(bool callSucceeded, std::string_view buffer) {
   if (!callSucceeded) return {};
   const auto text = TextBeforeNul(buffer);

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Text.h"
+
 // The shell's failure code for a file type without an associated program (SE_ERR_NOASSOC).
 inline constexpr long kShellNoAssociation = 31;
 
@@ -25,9 +27,6 @@ std::string OpenWithCommandLine(std::string_view file);
 // The text a shell call left in a buffer, up to its first NUL; none when the buffer holds no NUL
 // (the call wrote nothing, or more than fits).
 std::optional<std::string_view> TextBeforeNul(std::string_view buffer);
-
-// The text without blanks at either end.
-std::string TrimBlanks(std::string_view text);
 
 // The Send To path from the lookup's buffer: trimmed and ending in "\". A failed call, an empty
 // path or a buffer without a NUL give empty text, with no "\" appended.

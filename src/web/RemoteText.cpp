@@ -70,13 +70,6 @@ DonationButtons SiteButtons(std::string_view siteUrl, std::string_view siteHost)
 
 }  // namespace
 
-std::string TrimSpaces(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
-}
-
 bool HasMarker(std::string_view text, std::string_view marker) {
   if (text.size() < kMarkerLength || marker.size() != kMarkerLength) return false;
   for (size_t i = 0; i < kMarkerLength; ++i) {
@@ -132,7 +125,7 @@ std::string HostOfUrl(std::string_view url) {
 
 std::optional<DonationLinks> ParseDonationLinks(std::string_view text) {
   const std::vector<std::string_view> words = Split(text, ' ', kMaxDonationWords);
-  std::string marker = TrimSpaces(words[0]);
+  std::string marker = TrimBlanks(words[0]);
   for (char& c : marker) c = UpperAscii(c);
   if (marker != kDonationMarker) return std::nullopt;
 

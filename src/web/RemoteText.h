@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Text.h"  // TrimBlanks: what Check4File keeps of a fetched text
+
 namespace web {
 
 inline constexpr std::string_view kVersionMarker = "QLN_VER";
@@ -17,9 +19,6 @@ inline constexpr std::string_view kNewsMarker = "QLN_NWZ";
 inline constexpr std::string_view kDownloadMarker = "QLN_DLF";
 inline constexpr std::string_view kDonationMarker = "QLN_DON";
 
-// The text with the space character (and only it) removed at both ends. Check4File keeps this and
-// counts an empty result as a failed fetch.
-std::string TrimSpaces(std::string_view text);
 
 // True when characters 1 to 7 of the text, upper-cased, are the marker. Shorter text never matches.
 bool HasMarker(std::string_view text, std::string_view marker);

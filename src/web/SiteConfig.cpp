@@ -25,7 +25,7 @@ std::string RemoteFileUrl(std::string_view path) { return "http://" + UpdateHost
 namespace donation {
 bool Check4File(const std::string& inFile, std::string& resp) {
   resp.clear();
-  resp = TrimSpaces(http::FetchText(inFile));
+  resp = TrimBlanks(http::FetchText(inFile));
   return !resp.empty();
 }
 }  // namespace donation

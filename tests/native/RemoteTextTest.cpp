@@ -23,7 +23,7 @@ TEST(RemoteText, TrimmedTextMarkerAndPayloadFromCharacterNine) {
                {"\tQLN_VER 1.3.9", "QLN_VER", {}},
                {"QLN_VE", "QLN_VER", {}},
                {"QLN_NWZ 1.3.9", "QLN_VER", {}}};
-  for (const auto& c : cases) EXPECT_EQ(web::MarkedPayload(web::TrimSpaces(c.raw), c.marker), c.payload) << c.raw;
+  for (const auto& c : cases) EXPECT_EQ(web::MarkedPayload(TrimBlanks(c.raw), c.marker), c.payload) << c.raw;
 }
 
 TEST(RemoteText, VersionPayloadsAreThreeSigned16BitDecimals) {
