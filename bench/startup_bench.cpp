@@ -1,5 +1,6 @@
-// Start-up of OKU.exe (window shown, load sequence done) against an empty window, alternating in
-// one warm Wine prefix. Prints medians, their ratio and the peak working sets.
+// Start-up of OKU.exe (window shown, load sequence done) and of its main window without the load
+// sequence, against an empty window, alternating in one warm Wine prefix. Prints medians, their
+// ratios and the peak working sets.
 #include <windows.h>
 #include <psapi.h>
 
@@ -46,7 +47,8 @@ BOOL CALLBACK Match(HWND hwnd, LPARAM lParam) {
 Run Measure(const std::string& exe, const char* caption) {
   Run run;
   std::string commandLine = "\"" + ExeDir() + "\\" + exe + "\"";
-  STARTUPINFOA si{sizeof si};
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   const auto start = std::chrono::steady_clock::now();
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return run;
@@ -71,11 +73,12 @@ using bench::Median;
 }  // namespace
 
 int main(int argc, char** argv) {
-  // startup_bench [runs [exe caption ...]]: the first program is compared with the last.
+  // startup_bench [runs [exe caption ...]]: every program is compared with the last.
   const int runs = argc > 1 ? std::max(3, atoi(argv[1])) : 9;
   std::vector<std::pair<std::string, std::string>> programs;
   for (int i = 2; i + 1 < argc; i += 2) programs.emplace_back(argv[i], argv[i + 1]);
-  if (programs.size() < 2) programs = {{"OKU.exe", "Okumatic"}, {"empty_window.exe", "Empty"}};
+  if (programs.size() < 2)
+    programs = {{"OKU.exe", "Okumatic"}, {"bare_main_window.exe", "Okumatic"}, {"empty_window.exe", "Empty"}};
   std::vector<std::vector<double>> times(programs.size());
   std::vector<std::vector<SIZE_T>> memory(programs.size());
   Measure(programs[0].first, programs[0].second.c_str());  // warm the prefix and the file cache
