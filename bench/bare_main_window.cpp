@@ -2,11 +2,8 @@
 // empty window it splits OKU's start-up into the cost of creating the controls and the cost of
 // the load sequence.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "app/frmOKU.h"
-#include "platform/App.h"
-#include "platform/ComPtr.h"
 
 namespace {
 
@@ -17,12 +14,6 @@ class BareMainWindow final : public frmOKU {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-  win::ComApartment com;
   BareMainWindow window;
-  ui::SetMainForm(&window);
-  if (!window.Create(nullptr)) return 1;
-  window.Show();
-  return ui::RunMessageLoop();
+  return RunMainWindow(window);
 }

@@ -12,6 +12,7 @@
 #include "app/frmOKUIds.h"
 #include "app/mdlAppMutex.h"
 #include "platform/App.h"
+#include "platform/ComPtr.h"
 #include "platform/Handles.h"
 #include "platform/Failure.h"
 #include "platform/Pump.h"
@@ -180,6 +181,19 @@ frmOKU* gMainWindow = nullptr;
 }  // namespace
 
 frmOKU& MainWindow() { return *gMainWindow; }
+
+int RunMainWindow(frmOKU& window) {
+  // Form_Initialize: the common controls (visual styles need them) before the window loads.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  // Shell objects (links, the folder picker) need a single-threaded apartment on this thread.
+  win::ComApartment com;
+  ui::SetMainForm(&window);
+  if (!window.Create(nullptr)) return 1;
+  if (window.endProgram) return 0;  // Windows Sockets is unusable; the message was shown
+  window.Show();
+  return ui::RunMessageLoop();
+}
 
 frmOKU::frmOKU() : FormT("frmOKU", "Okumatic", 6945, 7875) {
   SetControls(kControls);

@@ -107,3 +107,6 @@ class frmOKU : public ui::FormT<frmOKU> {
 
 // The one main window of the process.
 frmOKU& MainWindow();
+
+// Runs the program with `window` as its main window until it ends; returns the exit code.
+int RunMainWindow(frmOKU& window);
