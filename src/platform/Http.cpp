@@ -133,6 +133,9 @@ bool AnnouncedLengthExceeds(HINTERNET request, std::size_t maxBytes) {
 }  // namespace
 
 std::string FetchText(std::string_view url, const FetchLimits& limits) {
+  // WinINet is delay-loaded; loading it here first makes a system without it a reported failure
+  // instead of an exception in the delay-load helper.
+  if (!GetModuleHandleA("wininet.dll") && !LoadLibraryA("wininet.dll")) ThrowLastError("LoadLibraryA", url);
   const UrlParts parts = CrackUrl(url);
 
   const std::string agent = "OKU/" + std::to_string(build::kVersionMajor) + "." + std::to_string(build::kVersionMinor) +

@@ -103,7 +103,9 @@ TEST_F(WebWindows, UpdateCheckAnswersEachVersionFileThenDownloadAsksFirst) {
     ASSERT_TRUE(WaitUntil([&] { return IsEnabled(item(IDB_UPDATE_CHECK)); }));
     Click(item(IDB_UPDATE_CHECK));
     const bool newer = c.caption.starts_with("Update available"), failed = c.caption == "Error in update";
-    if (!newer) ASSERT_NO_FATAL_FAILURE(ExpectBox(c.caption, c.text));
+    if (!newer) {
+      ASSERT_NO_FATAL_FAILURE(ExpectBox(c.caption, c.text));
+    }
     ASSERT_TRUE(WaitUntil([&] {
       return GetText(update) == (newer ? c.caption : "Update") && IsEnabled(item(IDB_UPDATE_CHECK)) &&
              IsShown(item(IDB_UPDATE_SITE)) == failed;
@@ -195,4 +197,22 @@ TEST_F(WebWindows, AboutStaysOpenUnderItsOwnUpdateWindowWithTheServerDown) {
   ASSERT_TRUE(WaitWindowGone(update));
   Sleep(500);
   EXPECT_TRUE(IsWindow(about) && IsWindowVisible(about)) << "About closed under its own Update window";
+}
+
+// WinINet is loaded on first use: where it cannot be loaded, a check that would find a new release
+// reports a failure instead and the program goes on. Wine takes WINEDLLOVERRIDES only from the
+// environment it starts with, so ctest runs this test once more with wininet disabled throughout.
+TEST_F(WebWindows, UpdateCheckWithoutWinInetIsAReportedFailure) {
+  if (HMODULE wininet = LoadLibraryA("wininet.dll")) {
+    FreeLibrary(wininet);
+    GTEST_SKIP() << "wininet.dll loads here; the run with WINEDLLOVERRIDES=wininet=d tests this";
+  }
+  Serve("OKU2.ver", "QLN_VER 1.3.10");
+  ASSERT_NO_FATAL_FAILURE(Start());
+  HWND update = Open(IDM_OKU_UPDATE, "Update");
+  ASSERT_NE(update, nullptr);
+  Click(Control(update, IDB_UPDATE_CHECK));
+  ASSERT_NO_FATAL_FAILURE(ExpectBox("Error in update", FetchFailed()));
+  EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Control(update, IDB_UPDATE_CHECK)); }));
+  EXPECT_TRUE(oku_.Running());
 }
