@@ -71,6 +71,8 @@ oku_wine_env() {
     timeout 60 wineserver -w || true
     timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f </dev/null >/dev/null 2>&1
     timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f </dev/null >/dev/null 2>&1
+    # A crashing program ends with a backtrace on stderr instead of a dialog nobody answers.
+    timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
     timeout 60 wineserver -w || true
   fi
   # Start the server and Wine's services with their output detached, so that no test runner
