@@ -4,7 +4,7 @@ set -euo pipefail
 
 OKU_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 OKU_BUILD="$OKU_ROOT/build"
-OKU_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest mingw-w64 wine64 xvfb
+OKU_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest mingw-w64 wine wine64 xvfb
               xauth imagemagick nsis liblnk-utils python3 x11-utils)
 
 oku_log() { printf '== %s\n' "$*" >&2; }
