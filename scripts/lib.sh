@@ -39,7 +39,8 @@ oku_build_native() {
 }
 
 oku_build_fuzz() {
-  CXX=clang++ CC=clang cmake -S "$OKU_ROOT" -B "$OKU_BUILD/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOKU_FUZZ=ON >/dev/null
+  CXX=clang++ CC=clang cmake -S "$OKU_ROOT" -B "$OKU_BUILD/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOKU_FUZZ=ON \
+    -DOKU_FUZZ_SECONDS="${OKU_FUZZ_SECONDS:-10}" >/dev/null
   cmake --build "$OKU_BUILD/fuzz"
 }
 
