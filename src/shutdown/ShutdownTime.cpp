@@ -288,4 +288,19 @@ std::string FormatShutdownTime(ClockTime time, const RegionalSettings& settings)
 
 ClockTime DefaultShutdownTime(ClockTime now) { return ClockTime{(now.hour + 1) % 24, now.minute}; }
 
-bool IsShutdownMinute(ClockTime now, ClockTime armed) { return now.hour == armed.hour && now.minute == armed.minute; }
+long long MinuteNumber(const LocalDateTime& moment) {
+  // Days from the civil date (proleptic Gregorian), counted in 400-year eras of 146097 days.
+  const long long year = moment.year - (moment.month <= 2 ? 1 : 0);
+  const long long era = (year >= 0 ? year : year - 399) / 400;
+  const long long yearOfEra = year - era * 400;
+  const long long dayOfYear = (153 * (moment.month + (moment.month > 2 ? -3 : 9)) + 2) / 5 + moment.day - 1;
+  const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  const long long days = era * 146097 + dayOfEra - 719468;
+  return days * 1440 + moment.time.hour * 60 + moment.time.minute;
+}
+
+long long NextOccurrence(long long from, ClockTime time) {
+  const long long dayStart = from - ((from % 1440) + 1440) % 1440;
+  const long long sameDay = dayStart + time.hour * 60 + time.minute;
+  return sameDay >= from ? sameDay : sameDay + 1440;
+}
