@@ -57,11 +57,16 @@ struct LocalDateTime {
 // English system rather than read as 30 October.
 std::optional<ClockTime> ParseTimeText(std::string_view text, const RegionalSettings& settings);
 
+// True when the designators tell the morning from the afternoon as ParseTimeText reads them:
+// neither empty once blanks, dots and "?" (a character the ANSI code page lacks) are dropped,
+// not the same, without digits, and each read back as its own half.
+bool DesignatorsTellHalves(const RegionalSettings& settings);
+
 // "hh:mm AMPM": the 12-hour clock in two digits, the settings' time separator, two-digit
 // minutes, a blank and the morning or afternoon designator ("10:30 PM", "12:05 AM" after
-// midnight). When both designators are empty, the 24-hour "HH:mm" ("22:30"), since the
-// 12-hour text could not tell the morning from the evening; when only one is, that half of the
-// day has neither blank nor designator.
+// midnight). Where the designators cannot tell the halves of the day (DesignatorsTellHalves),
+// the 24-hour "HH:mm" ("22:30"): a 12-hour text would read back as another time or not at all.
+// A time separator that the parser cannot read (empty, or with a digit in it) is written ":".
 std::string FormatShutdownTime(ClockTime time, const RegionalSettings& settings);
 
 // The default of the time box: an hour after now, past midnight into the next day's hours.

@@ -1,6 +1,6 @@
 // The shutdown time under several regional settings: what the time box accepts, the "hh:mm AMPM"
-// text at the day's edges, and an armed timer that acts once, at the first tick at or after the
-// armed time's next occurrence.
+// text at the day's edges (24-hour where the designators cannot tell the halves of the day), and
+// an armed timer that acts once, at the first tick at or after the armed time's next occurrence.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -37,18 +37,30 @@ TEST(ShutdownTime, ParsesWhatUsersTypeByTheirSettings) {
   }
 }
 
-TEST(ShutdownTime, FormatsTwelveHourClockOrTwentyFourWithoutDesignators) {
-  const RegionalSettings morningOnly{"AM", "", ":", "M/d/yyyy", "/"};
-  const std::pair<const RegionalSettings*, std::vector<std::string>> table[] = {
-      // 0:05, 9:05, 12:00, 22:30
-      {&kEnglish, {"12:05 AM", "09:05 AM", "12:00 PM", "10:30 PM"}},
-      {&kGerman, {"00:05", "09:05", "12:00", "22:30"}},
-      {&morningOnly, {"12:05 AM", "09:05 AM", "12:00", "10:30"}},
+TEST(ShutdownTime, TwelveHourTextOnlyWhereTheDesignatorsTellTheHalvesApart) {
+  auto with = [](const char* am, const char* pm) { return RegionalSettings{am, pm, ":", "M/d/yyyy", "/"}; };
+  const std::vector<std::string> twentyFour = {"00:05", "09:05", "12:00", "22:30"};
+  // clang-format off
+  const std::pair<RegionalSettings, std::vector<std::string>> table[] = {
+      {kEnglish, {"12:05 AM", "09:05 AM", "12:00 PM", "10:30 PM"}},
+      {with("a.?m.", "p.?m."), {"12:05 a.?m.", "09:05 a.?m.", "12:00 p.?m.", "10:30 p.?m."}},  // a "?" inside is read past
+      {kGerman, twentyFour},
+      {with("AM", ""), twentyFour},       // "10:30" would read back as the morning
+      {with("", "PM"), twentyFour},
+      {with("a.m.", "AM"), twentyFour},   // the same once dots and case are dropped
+      {with("??", "???"), twentyFour},    // designators the ANSI code page cannot show
+      {with("1", "2"), twentyFour},       // digits would be read as part of the time
   };
+  // clang-format on
   const ClockTime times[] = {{0, 5}, {9, 5}, {12, 0}, {22, 30}};
   for (const auto& [settings, expected] : table) {
-    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(FormatShutdownTime(times[i], *settings), expected[i]);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      const std::string text = FormatShutdownTime(times[i], settings);
+      EXPECT_EQ(text, expected[i]);
+      EXPECT_EQ(ParseTimeText(text, settings), times[i]) << text;
+    }
   }
+  EXPECT_EQ(ReminderCaption(3, {22, 30}, with("AM", "")), "Re&boot at 22:30");  // the tray entry follows
 }
 
 TEST(ShutdownOptions, ActsOnceAtTheFirstTickAtOrAfterTheNextOccurrenceOfTheArmedTime) {
