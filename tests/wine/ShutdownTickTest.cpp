@@ -87,9 +87,8 @@ TEST_F(ShutdownTick, ARefusalIsReportedOnceAndTheWindowStaysDisarmed) {
   gAccept = FALSE;
   Arm(3, "23:59");
   gNow.time = {23, 59};
-  ASSERT_TRUE(PumpUntil([] { return gLog.find("Box") != std::string::npos; }, 3000)) << gLog;
-  EXPECT_FALSE(PumpUntil([] { return gLog.find("ExitWindowsEx", 20) != std::string::npos; }, 1500))
-      << "a second request: " << gLog;
+  ASSERT_TRUE(PumpUntil([] { return !gLog.empty(); }, 3000));
+  PumpUntil([] { return false; }, 1500);  // a few more ticks' time: none may ask again
   EXPECT_EQ(gLog, "ExitWindowsEx 7,Box OKU 16: 1314\r\n" + win::ErrorDescription(1314) + ",");
   ASSERT_TRUE(form.IsOpen());
   for (int id = IDO_OKU_EXIT_OPTION0; id <= IDO_OKU_EXIT_OPTION4; ++id) EXPECT_TRUE(Enabled(id)) << id;
