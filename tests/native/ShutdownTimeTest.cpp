@@ -96,16 +96,4 @@ TEST(ShutdownOptions, ActsOnceAtTheFirstTickAtOrAfterTheNextOccurrenceOfTheArmed
   }
 }
 
-TEST(ShutdownOptions, ArmingLocksTheOptionAndNamesItUntilDisarmed) {
-  ShutdownTimer timer;
-  EXPECT_FALSE(timer.Tick(At(2026, 5, 4, 22, 30)));  // disarmed: nothing
-  ASSERT_TRUE(timer.SelectOption(3));
-  ASSERT_TRUE(timer.Arm("22:30", kEnglish, At(2026, 5, 4, 22, 0)));
-  EXPECT_EQ(timer.Reminder(), "Re&boot at 10:30 PM");
-  EXPECT_FALSE(timer.SelectOption(1));
-  timer.Disarm();  // as after a refused request
-  EXPECT_FALSE(timer.Tick(At(2026, 5, 4, 22, 30)));
-  EXPECT_TRUE(timer.SelectOption(1));
-}
-
 }  // namespace
