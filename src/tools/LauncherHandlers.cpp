@@ -9,6 +9,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Process.h"
 #include "platform/Pump.h"
+#include "platform/Wow64.h"
 #include "registry/clsEasyRegistry.h"
 #include "shell/misc.h"
 #include "tools/LauncherPlans.h"
@@ -33,7 +34,10 @@ std::string ProgramFor(const LaunchPlan& plan) {
 void Start(frmOKU& w, const LaunchPlan& plan) {
   if (plan.showsHourglass) w.SetMousePointer(ui::kPointerHourglass);
   if (plan.storesCommandLine) w.CommandLine = plan.commandLine;
-  StartProcess(plan.commandLine, plan.showMode, ProgramFor(plan));
+  {
+    const NativeFileSystemScope native;  // under WOW64: the system's own tool, not its 32-bit copy
+    StartProcess(plan.commandLine, plan.showMode, ProgramFor(plan));
+  }
   w.SetMousePointer(ui::kPointerDefault);
 }
 
