@@ -10,6 +10,8 @@
 namespace {
 
 constexpr uint32_t kAttributeDirectory = 16;
+// A folder with any of the selective bits: Windows XP makes the Send To folder hidden and system.
+constexpr uint32_t kAttributesAnyFolder = kAttributeDirectory | 2 /* hidden */ | 4 /* system */;
 constexpr uint32_t kAttributesNormalFiles = 0;
 constexpr const char* kAborted = "Aborted";
 
@@ -129,7 +131,7 @@ void SendGoCmd_Run(const std::string& folderText, const SendToShared& shared, co
       Show(window, LinkError(name));
       return;
     }
-    if (!files.searchFinds(shared.sendToFolder, kAttributeDirectory)) files.createFolder(shared.sendToFolder);
+    if (!files.searchFinds(shared.sendToFolder, kAttributesAnyFolder)) files.createFolder(shared.sendToFolder);
     const std::string shortcut = ShortcutPath(shared.sendToFolder, name);
     if (files.searchFinds(shortcut, kAttributesNormalFiles) && Show(window, LinkExists(name)) != kAnswerYes) return;
     if (!window.createShellLink(shortcut, target)) {
