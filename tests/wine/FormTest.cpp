@@ -1,11 +1,13 @@
-// The window toolkit: table dispatch, the busy guard and the exit path, on real windows.
+// The window toolkit: table dispatch, the busy guard (also in the routines that pump) and the exit
+// path, on real windows.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include "platform/App.h"
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
-#include "platform/Pump.h"
+#include "ShellTestSupport.h"
+#include "shell/misc.h"
 
 namespace {
 
@@ -37,15 +39,18 @@ class Probe : public ui::FormT<Probe> {
       {ui::Kind::Text, 10, "some text", 120, 120, 1800, 285, 0, nullptr, nullptr, &Probe::txtName_GotFocus},
       {ui::Kind::Button, 11, "&Go", 2000, 120, 900, 330, 0, nullptr, &Probe::cmdGo_Click},
       {ui::Kind::Combo, 12, "", 120, 600, 1800, 315, 0, nullptr, &Probe::cboPick_Click},
-      {ui::Kind::Option, 13, "A", 120, 1000, 900, 240, ui::kGroupStart, nullptr, nullptr, nullptr, 0, &Probe::optPick_Click, 0},
+      {ui::Kind::Option, 13, "A", 120, 1000, 900, 240, ui::kGroupStart, nullptr, nullptr, nullptr, 0,
+       &Probe::optPick_Click, 0},
       {ui::Kind::Option, 14, "B", 120, 1300, 900, 240, 0, nullptr, nullptr, nullptr, 0, &Probe::optPick_Click, 1},
   };
 };
 
+// The main loop's handling of messages, outside any handler.
 void PumpFor(DWORD ms) {
-  const DWORD end = GetTickCount() + ms;
-  while (GetTickCount() < end) {
-    DoEvents();
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     Sleep(10);
   }
 }
@@ -97,6 +102,15 @@ TEST_F(FormTest, BusyHandlerDropsCommandsAndDefersCloseAndTicks) {
   PumpFor(200);
   EXPECT_EQ(main.ticks, 1) << "the deferred tick runs once the handler is done";
   EXPECT_FALSE(main.IsOpen()) << "the deferred close request runs once the handler is done";
+}
+
+// The page opening lets messages run (the window repaints); a queued click must not run inside it.
+TEST_F(FormTest, OpeningAWebPageRunsNoQueuedCommand) {
+  shelltest::ShellApiRestorer restorer;
+  CurrentShellApi().findExecutable = [](const char*, char*) { return intptr_t{2}; };  // no browser: one box
+  PostMessageA(main.Item(11), BM_CLICK, 0, 0);
+  OpenWebPage("http://127.0.0.1/", true);
+  EXPECT_EQ(main.clicks, 0) << "a queued command ran inside the page opening";
 }
 
 TEST_F(FormTest, ExitClosesOtherWindowsFirstAndWaitsForTheRunningHandler) {
