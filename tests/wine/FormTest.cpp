@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+#include <stdexcept>
+
 #include "platform/App.h"
+#include "platform/Boundary.h"
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
 #include "ShellTestSupport.h"
@@ -24,7 +28,15 @@ class Probe : public ui::FormT<Probe> {
   int indexClicked = -1;
   bool cancelClose = false;
 
+  std::function<void()> work;  // what the guarded handler does with the hourglass up
+
   void cmdGo_Click() { ++clicks; }
+  void cmdGuarded_Click() {
+    ui::CatchAllAndReport(*this, "Error in probing", ShortReport, [this] {
+      SetMousePointer(ui::kPointerHourglass);
+      work();
+    });
+  }
   void cboPick_Click() { ++selections; }
   void txtName_GotFocus() { ++focusEvents; }
   void optPick_Click(int index) { indexClicked = index; }
@@ -38,6 +50,7 @@ class Probe : public ui::FormT<Probe> {
   static constexpr ui::Control<Probe> kControls[] = {
       {ui::Kind::Text, 10, "some text", 120, 120, 1800, 285, 0, nullptr, nullptr, &Probe::txtName_GotFocus},
       {ui::Kind::Button, 11, "&Go", 2000, 120, 900, 330, 0, nullptr, &Probe::cmdGo_Click},
+      {ui::Kind::Button, 15, "&Work", 2000, 600, 900, 330, 0, nullptr, &Probe::cmdGuarded_Click},
       {ui::Kind::Combo, 12, "", 120, 600, 1800, 315, 0, nullptr, &Probe::cboPick_Click},
       {ui::Kind::Option, 13, "A", 120, 1000, 900, 240, ui::kGroupStart, nullptr, nullptr, nullptr, 0,
        &Probe::optPick_Click, 0},
@@ -102,6 +115,27 @@ TEST_F(FormTest, BusyHandlerDropsCommandsAndDefersCloseAndTicks) {
   PumpFor(200);
   EXPECT_EQ(main.ticks, 1) << "the deferred tick runs once the handler is done";
   EXPECT_FALSE(main.IsOpen()) << "the deferred close request runs once the handler is done";
+}
+
+// Whatever a handler throws ends at its boundary: the pointer restored, a numbered failure
+// reported, the window alive.
+TEST_F(FormTest, HandlerBoundaryCatchesEveryException) {
+  std::vector<std::string> shown;
+  SetMessageBoxHook([&](const std::string& text, const std::string& caption, unsigned style) {
+    shown.push_back(caption + "/" + std::to_string(style) + ": " + text);
+    return kAnswerOk;
+  });
+  const std::function<void()> throwers[] = {[] { throw std::bad_alloc(); }, [] { throw std::out_of_range("index 9"); },
+                                            [] { throw 42; }, [] { throw Failure(0, "cancelled"); }};
+  for (const auto& thrower : throwers) {
+    main.work = thrower;
+    SendMessageA(main.Item(15), BM_CLICK, 0, 0);
+    EXPECT_EQ(main.MousePointer(), ui::kPointerDefault);
+  }
+  EXPECT_TRUE(main.IsOpen());
+  EXPECT_EQ(shown,
+            (std::vector<std::string>{"Error in probing/16: 7\r\nOut of memory", "Error in probing/16: 51\r\nindex 9",
+                                      "Error in probing/16: 51\r\nInternal error"}));
 }
 
 // The page opening lets messages run (the window repaints); a queued click must not run inside it.
