@@ -58,7 +58,8 @@ void frmOKU::cmdAct_Click() {
       return;
     }
     ApplyControls(*this);
-  } catch (const Failure& failure) {
+  } catch (...) {
+    const Failure failure = CurrentFailure();
     if (failure.number > 0) ShowMessage(ShortReport(failure), kActivateErrorCaption, kMbStop);
   }
 }
@@ -67,7 +68,8 @@ void frmOKU::cmdDeAct_Click() {
   try {
     Model().Disarm();
     ApplyControls(*this);
-  } catch (const Failure& failure) {
+  } catch (...) {
+    const Failure failure = CurrentFailure();
     if (failure.number > 0) ShowMessage(ShortReport(failure), kDeactivateErrorCaption, kMbStop);
   }
 }

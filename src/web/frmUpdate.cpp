@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/App.h"
+#include "platform/Boundary.h"
 #include "platform/Failure.h"
 #include "platform/MessageBox.h"
 #include "shell/mShellLink.h"
@@ -49,6 +50,16 @@ void frmUpdate::Form_Load() {
 }
 
 void frmUpdate::cmdCheck_Click() {
+  // Whatever else goes wrong in the check ends as the check's own error.
+  ui::CatchAll(
+      *this, [this] { CheckForUpdate(); },
+      [this](const Failure&) {
+        ReportCheckFailure(web::UpdateErrorMessage(web::SiteUrl()));
+        Err().Clear();
+      });
+}
+
+void frmUpdate::CheckForUpdate() {
   SetClientSize(hwnd(), kWidth, kHeight);
   SetCaption("Update");
   SetMousePointer(ui::kPointerHourglass);
@@ -113,7 +124,7 @@ void frmUpdate::cmdDown_Click() {
       Enable(IDB_UPDATE_DOWNLOAD, true);
       return;
     }
-  } catch (const Failure&) {
+  } catch (...) {
     // The failure path below reports it.
   }
   SetMousePointer(ui::kPointerDefault);
@@ -124,11 +135,8 @@ void frmUpdate::cmdDown_Click() {
 }
 
 void frmUpdate::cmdLink_Click() {
-  try {
-    ShellExecuteFile(web::SiteUrl(), kShowNormal, "");
-  } catch (const Failure& failure) {
-    if (failure.number > 0) ShowMessage(ShortReport(failure), "Error in update", kMbStop);
-  }
+  ui::CatchAllAndReport(*this, "Error in update", ShortReport,
+                        [] { ShellExecuteFile(web::SiteUrl(), kShowNormal, ""); });
 }
 
 void frmUpdate::cmdCancel_Click() { Close(); }
