@@ -12,6 +12,7 @@
 #include "BuildConfig.h"
 #include "platform/Failure.h"
 #include "platform/Handles.h"
+#include "platform/SystemLibrary.h"
 
 namespace http {
 namespace {
@@ -133,9 +134,12 @@ bool AnnouncedLengthExceeds(HINTERNET request, std::size_t maxBytes) {
 }  // namespace
 
 std::string FetchText(std::string_view url, const FetchLimits& limits) {
-  // WinINet is delay-loaded; loading it here first makes a system without it a reported failure
-  // instead of an exception in the delay-load helper.
-  if (!GetModuleHandleA("wininet.dll") && !LoadLibraryA("wininet.dll")) ThrowLastError("LoadLibraryA", url);
+  // WinINet is delay-loaded, and it is no KnownDLL: loading it here first, from the System folder,
+  // makes the delay-load helper find this module instead of searching the program's folder, and
+  // makes a system without it a reported failure instead of an exception in that helper.
+  static HMODULE wininet = nullptr;
+  if (!wininet) wininet = win::LoadSystemLibrary("wininet.dll");
+  if (!wininet) ThrowLastError("LoadLibraryExA", url);
   const UrlParts parts = CrackUrl(url);
 
   const std::string agent = "OKU/" + std::to_string(build::kVersionMajor) + "." + std::to_string(build::kVersionMinor) +
