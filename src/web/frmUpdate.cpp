@@ -113,11 +113,10 @@ void frmUpdate::cmdDown_Click() {
   try {
     std::string resp;
     std::optional<std::string> address;
-    if (web::update::Check4File(web::RemoteFileUrl(web::kDownloadFile), resp))
-      address = web::MarkedPayload(resp, web::kDownloadMarker);
-    // Only a web address goes to the shell: anything else from the network could start a local
-    // program, so it takes the failure path before the user is asked anything.
-    if (address && web::IsWebAddress(*address)) {
+    if (web::update::Check4File(web::RemoteFileUrl(web::kDownloadFile), resp)) address = web::DownloadAddress(resp);
+    // Only one clean web address goes to the shell: anything else from the network could start a
+    // local program, so it takes the failure path before the user is asked anything.
+    if (address) {
       if (ShowMessage(web::DownloadInstructions(), "Instructions", kMbOkCancelInformation) == kAnswerOk)
         ShellExecuteFile(*address, kShowNormal, "");
       SetMousePointer(ui::kPointerDefault);
