@@ -96,16 +96,6 @@ TEST_F(SysTrayTest, CloseHidesToTheIconThatOnlyOurMessagesUseAndAShellRestartBri
   EXPECT_FALSE(Shell(NIM_MODIFY, hwnd));
 }
 
-TEST_F(SysTrayTest, IconMenuHasRestoreAsDefaultAndTheShutdownEntryOnlyWhileArmed) {
-  const std::string below = "&Restore [default]\n-\n&Minimize\n-\n&About OKU\n&Exit\n";
-  form.mnuRemCaption = "Re&boot at 10:30 PM";
-  for (bool armed : {false, true, false}) {
-    form.mnuRemVisible = armed;
-    const std::string menus = form.DescribeMenus();
-    EXPECT_EQ(menus.substr(menus.find("[pop-up]\n") + 9), (armed ? "Re&boot at 10:30 PM\n-\n" : "") + below);
-  }
-}
-
 // Last in the file: the exit leaves the run exiting for the rest of the process.
 TEST_F(SysTrayTest, ExitWhileTheIconMenuIsOpenEndsTheMenuThenTheProgram) {
   ASSERT_TRUE(PostAndWait(WM_CLOSE, 0, 0, false));
