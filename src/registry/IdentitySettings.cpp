@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "app/TestHooks.h"
 #include "platform/Failure.h"
 #include "platform/SystemLibrary.h"
 #include "registry/clsEasyRegistry.h"
@@ -90,7 +91,11 @@ IdentitySettings ReadIdentitySettings(bool isNT, const IeVersion& ie) {
   return settings;
 }
 
-IdentitySettings ReadIdentitySettings(bool isNT) { return ReadIdentitySettings(isNT, ReadIeVersion()); }
+IdentitySettings ReadIdentitySettings(bool isNT) {
+  // OKU_test.exe may take the version from a library the test removes between two loads.
+  const std::string library = hooks::Setting("OKU_TEST_IE_LIBRARY");
+  return ReadIdentitySettings(isNT, ReadIeVersion(library.empty() ? "shlwapi.dll" : library.c_str()));
+}
 
 WriteReport WriteOwner(bool isNT, std::string_view owner) {
   clsEasyRegistry reg;
