@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "app/TestHooks.h"
 #include "platform/Failure.h"
 #include "platform/SystemLibrary.h"
@@ -39,8 +41,10 @@ WriteOutcome WriteText(clsEasyRegistry& reg, std::string_view keyPath, std::stri
 }  // namespace
 
 IeVersion ReadIeVersion(const char* library) {
-  // From the System folder only: a Shlwapi.dll beside OKU.exe must not be loaded in its place.
-  const HMODULE module = win::LoadSystemLibrary(library);
+  // A bare name from the System folder only: a Shlwapi.dll beside OKU.exe must not be loaded in its
+  // place. A full path comes only from the test build's stand-in library.
+  const bool fullPath = std::strchr(library, '\\') != nullptr;
+  const HMODULE module = fullPath ? LoadLibraryA(library) : win::LoadSystemLibrary(library);
   if (module == nullptr) return {};
   IeVersion version;
   const auto dllGetVersion = reinterpret_cast<DllGetVersionFn>(GetProcAddress(module, "DllGetVersion"));

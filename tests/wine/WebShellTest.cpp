@@ -20,7 +20,7 @@ class WebShell : public testing::Test {
  protected:
   void SetUp() override {
     REQUIRE_TEST_HTTP_SERVER();
-    SetEnvironmentVariableA("OKU_TEST_UPDATE_HOST", (httptest::ServerAddress() + "/" + folder_).c_str());
+    SetEnvironmentVariableA("OKU_TEST_UPDATE_URL", ("http://" + httptest::ServerAddress() + "/" + folder_).c_str());
     SetEnvironmentVariableA("OKU_TEST_SITE_URL", "http://127.0.0.1:1/q/");
     CurrentShellApi().findExecutable = [](const char*, char* result) {
       return lstrcpyA(result, "C:\\b.exe"), intptr_t{42};
@@ -36,7 +36,7 @@ class WebShell : public testing::Test {
   }
   void TearDown() override {
     SetMessageBoxHook(nullptr);
-    SetEnvironmentVariableA("OKU_TEST_UPDATE_HOST", nullptr);
+    SetEnvironmentVariableA("OKU_TEST_UPDATE_URL", nullptr);
     SetEnvironmentVariableA("OKU_TEST_SITE_URL", nullptr);
   }
   void Serve(const std::string& name, const std::string& content) {
