@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "platform/Failure.h"
+#include "platform/Locale.h"
 #include "registry/RegistryApi.h"
 #include "registry/RegistryPath.h"
 #include "registry/RegistryText.h"
@@ -47,12 +48,6 @@ bool IsPredefined(HKEY key) {
   const auto value = reinterpret_cast<ULONG_PTR>(key);
   const auto first = reinterpret_cast<ULONG_PTR>(HKEY_CLASSES_ROOT);
   return value >= first && value < first + 0x100;
-}
-
-std::string ThousandsSeparator() {
-  char separator[8] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator) == 0) return ",";
-  return separator;
 }
 
 // The path as the user's code page upper-cases it (the rest of the path syntax is portable).
@@ -310,7 +305,7 @@ std::optional<std::vector<ValueRow>> clsEasyRegistry::DirValue() {
     const size_t size = std::min<size_t>(size_t{longestName} + longestData + 1, MAXDWORD - 1);
     std::string name(size, ' ');
     std::vector<uint8_t> data(size + 1, 0);
-    const std::string separator = ThousandsSeparator();
+    const std::string separator = UserThousandsSeparator();
     std::vector<ValueRow> rows;
     rows.reserve(values);
     for (DWORD index = 0; index < values; ++index) {

@@ -111,12 +111,6 @@ DirListingTotals WriteDirListing(const std::string& directory, const DirListingO
   return {text.FileCount(), text.DirCount(), text.ByteTotal()};
 }
 
-std::string UserThousandsSeparator() {
-  char separator[8] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator) == 0) return ",";
-  return separator;
-}
-
 void cmdListGo_Run(const std::string& txtListText, const DirListingWindow& window) {
   std::optional<Failure> failure;
   try {

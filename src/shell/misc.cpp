@@ -5,6 +5,7 @@
 
 #include "platform/Failure.h"
 #include "platform/Handles.h"
+#include "platform/Locale.h"
 #include "platform/MessageBox.h"
 #include "platform/Pump.h"
 #include "shell/FileInfoText.h"
@@ -65,12 +66,6 @@ class ProbeFile {
   std::string path_;
   bool removed_ = false;
 };
-
-std::string ThousandsSeparator() {
-  char separator[8] = {};
-  if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator)) return ",";
-  return separator;
-}
 
 PixelRect ToPixelRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
@@ -158,7 +153,7 @@ FileInfo GetFileInfo(const std::string& path) {
     throw Win32Failure(GetLastError());
   const uint64_t size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   FileInfo info{FormatFileDate(local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute),
-                FormatSizeText(size, ThousandsSeparator())};
+                FormatSizeText(size, UserThousandsSeparator())};
   DoEvents();
   return info;
 }
