@@ -10,6 +10,7 @@
 
 #include "platform/Failure.h"
 #include "platform/Locale.h"
+#include "platform/Text.h"
 #include "registry/RegistryApi.h"
 #include "registry/RegistryPath.h"
 #include "registry/RegistryText.h"
@@ -427,9 +428,7 @@ bool clsEasyRegistry::DeleteValue(std::string_view strName) {
 bool clsEasyRegistry::DeleteKeyExt(std::string_view strName) {
   // The name as the path syntax reads it (blanks and one trailing "\" go), checked before anything
   // is touched: only a subkey of the current key may be deleted.
-  std::string name(strName);
-  const size_t first = name.find_first_not_of(' ');
-  name = first == std::string::npos ? std::string() : name.substr(first, name.find_last_not_of(' ') - first + 1);
+  std::string name = TrimBlanks(strName);
   if (name.size() > 1 && name.back() == '\\') name.pop_back();
   if (!StaysBelowCurrentKey(name)) {
     ApiError(ERROR_INVALID_PARAMETER);
