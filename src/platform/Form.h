@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Handles.h"
+#include "platform/Twips.h"
 
 namespace ui {
 
@@ -126,8 +127,8 @@ class Form {
   void SetMousePointer(int pointer);
 
   // Twips <-> pixels at the window's DPI (15 twips = 1 pixel at 96 DPI).
-  int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
-  int Twips(int pixels) const { return MulDiv(pixels, 1440, dpi_); }
+  int Px(int twips) const { return static_cast<int>(TwipsToPixels(twips, dpi_)); }
+  int Twips(int pixels) const { return static_cast<int>(PixelsToTwips(pixels, dpi_)); }
   int dpi() const { return dpi_; }
 
  protected:
