@@ -11,13 +11,6 @@ namespace {
 constexpr const char* kFormClass = "OKUForm";
 constexpr int kDefaultIconId = 1;
 
-int ScreenDpi() {
-  HDC dc = GetDC(nullptr);
-  const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-  if (dc) ReleaseDC(nullptr, dc);
-  return dpi > 0 ? dpi : 96;
-}
-
 void RegisterFormClass(WNDPROC proc) {
   static bool registered = false;
   if (registered) return;
@@ -36,6 +29,13 @@ void RegisterFormClass(WNDPROC proc) {
 }
 
 }  // namespace
+
+int ScreenDpi() {
+  HDC dc = GetDC(nullptr);
+  const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+  if (dc) ReleaseDC(nullptr, dc);
+  return UsableDpi(dpi);
+}
 
 void SelectAll(HWND edit) { SendMessageA(edit, EM_SETSEL, 0, -1); }
 

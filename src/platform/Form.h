@@ -234,4 +234,7 @@ class FormT : public Form {
 // Selects the whole text of an edit control, so that typing replaces it.
 void SelectAll(HWND edit);
 
+// The screen's dots per inch, by which windows scale their twips (96 when it reports none).
+int ScreenDpi();
+
 }  // namespace ui

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "platform/Failure.h"
+#include "platform/Form.h"
 #include "platform/Handles.h"
 #include "platform/Locale.h"
 #include "platform/MessageBox.h"
@@ -98,16 +99,6 @@ bool OwnerRect(HWND owner, PixelRect& rect) {
   return true;
 }
 
-// The display's resolution in dots per inch along each axis.
-void DisplayDpi(HWND window, int& dpiX, int& dpiY) {
-  dpiX = dpiY = 96;
-  if (HDC dc = GetDC(window)) {
-    dpiX = GetDeviceCaps(dc, LOGPIXELSX);
-    dpiY = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(window, dc);
-  }
-}
-
 }  // namespace
 
 void OpenWebPage(const std::string& url, bool useBrowser) {
@@ -174,11 +165,10 @@ void CenterForm(HWND owner, HWND window) {
 void SetClientSize(HWND window, long width, long height) {
   RECT outer{}, inner{};
   if (!GetWindowRect(window, &outer) || !GetClientRect(window, &inner)) return;
-  int dpiX = 96, dpiY = 96;
-  DisplayDpi(window, dpiX, dpiY);
+  const int dpi = ui::ScreenDpi();  // the DPI the window's controls were laid out at
   const PixelRect o = ToPixelRect(outer), i = ToPixelRect(inner);
-  const long outerWidth = OuterPixelsForInner(width, o.Width(), i.Width(), dpiX);
-  const long outerHeight = OuterPixelsForInner(height, o.Height(), i.Height(), dpiY);
+  const long outerWidth = OuterPixelsForInner(width, o.Width(), i.Width(), dpi);
+  const long outerHeight = OuterPixelsForInner(height, o.Height(), i.Height(), dpi);
   SetWindowPos(window, nullptr, 0, 0, outerWidth, outerHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
