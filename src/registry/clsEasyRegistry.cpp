@@ -9,38 +9,23 @@
 #include <stdexcept>
 
 #include "platform/Failure.h"
-#include "platform/Locale.h"
-#include "platform/Text.h"
 #include "registry/RegistryApi.h"
 #include "registry/RegistryPath.h"
 #include "registry/RegistryText.h"
+
+#include "platform/Locale.h"  // UserThousandsSeparator
+#include "platform/Text.h"    // TrimBlanks
 
 namespace {
 
 const RegistryApi& Api() { return ActiveRegistryApi(); }
 
-struct RootHandle {
-  std::string_view name;
-  HKEY key;
-};
-
-const std::array<RootHandle, 6>& RootHandles() {
-  static const std::array<RootHandle, 6> roots = {{
-      {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-      {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-      {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
-      {"HKEY_USERS", HKEY_USERS},
-      {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
-      {"HKEY_DYN_DATA", HKEY_DYN_DATA},
-  }};
-  return roots;
-}
-
+// The predefined key of a root name (kRootNames, in its order); null for any other name.
 HKEY RootKeyOf(std::string_view rootName) {
-  for (const RootHandle& root : RootHandles()) {
-    if (root.name == rootName) return root.key;
-  }
-  return nullptr;
+  static const std::array<HKEY, kRootNames.size()> keys = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE,
+                                                           HKEY_USERS,        HKEY_DYN_DATA,     HKEY_CURRENT_CONFIG};
+  const auto at = std::find(kRootNames.begin(), kRootNames.end(), rootName);
+  return at == kRootNames.end() ? nullptr : keys[static_cast<size_t>(at - kRootNames.begin())];
 }
 
 // Opening a root with an empty sub-path hands back the predefined handle itself; closing that
