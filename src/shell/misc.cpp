@@ -171,5 +171,3 @@ void SetClientSize(HWND window, long width, long height) {
   const long outerHeight = OuterPixelsForInner(height, o.Height(), i.Height(), dpi);
   SetWindowPos(window, nullptr, 0, 0, outerWidth, outerHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
-
-void SelectAllText(HWND edit) { SendMessageA(edit, EM_SETSEL, 0, GetWindowTextLengthA(edit)); }
