@@ -16,8 +16,6 @@ struct Failure : std::runtime_error {
 // Classic run-time error numbers that the reports quote.
 inline constexpr long kErrFileNotFound = 53;
 inline constexpr long kErrInvalidProcedureCall = 5;
-inline constexpr long kErrTypeMismatch = 13;
-inline constexpr long kErrOverflow = 6;
 
 // The process-wide error record (number, source, description) that the registry class fills
 // without raising, and that handlers clear. Single user-interface thread: no locking.

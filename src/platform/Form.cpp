@@ -322,13 +322,6 @@ void Form::SetMousePointer(int pointer) {
   }
 }
 
-void Form::SetClientSizeTwips(int widthTwips, int heightTwips) {
-  RECT rc{0, 0, Px(widthTwips), Px(heightTwips)};
-  AdjustWindowRectEx(&rc, GetWindowLongA(hwnd_, GWL_STYLE), GetMenu(hwnd_) != nullptr,
-                     GetWindowLongA(hwnd_, GWL_EXSTYLE));
-  SetWindowPos(hwnd_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void Form::MoveControlTwips(int id, int left, int top, int width, int height) {
   MoveWindow(Item(id), Px(left), Px(top), Px(width), Px(height), TRUE);
 }

@@ -35,7 +35,6 @@ enum Flags : unsigned {
   kReadOnly = 1u << 5,
   kClickable = 1u << 6,   // a label that reports clicks
   kDefault = 1u << 7,     // the window's default button (Enter)
-  kUnderline = 1u << 8,   // link-style label
   kNoTabStop = 1u << 9,
   kWrap = 1u << 10,       // label text wraps; a multi-line box wraps its lines (no horizontal scroll)
 };
@@ -161,7 +160,6 @@ class Form {
   std::string fontFace_;  // the controls' typeface; empty: the system's message font
 
   void CreateControls();
-  void SetClientSizeTwips(int widthTwips, int heightTwips);
   void MoveControlTwips(int id, int left, int top, int width, int height);
 
  private:

@@ -22,7 +22,6 @@ template <class H, auto Fn>
 using Unique = std::unique_ptr<std::remove_pointer_t<H>, CloseWith<Fn>>;
 
 using UniqueHandle = Unique<HANDLE, CloseHandle>;
-using UniqueHkey = Unique<HKEY, RegCloseKey>;
 using UniqueHmenu = Unique<HMENU, DestroyMenu>;
 using UniqueHinternet = Unique<HINTERNET, InternetCloseHandle>;
 using UniqueHfont = Unique<HFONT, DeleteObject>;
