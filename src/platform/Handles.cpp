@@ -16,4 +16,6 @@ std::string ErrorDescription(DWORD code) {
   return result;
 }
 
+Failure Win32Failure(DWORD code) { return Failure(static_cast<long>(code), ErrorDescription(code)); }
+
 }  // namespace win

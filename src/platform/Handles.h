@@ -8,6 +8,8 @@
 #include <string>
 #include <type_traits>
 
+#include "platform/Failure.h"
+
 namespace win {
 
 template <auto Fn>
@@ -34,5 +36,8 @@ inline UniqueHandle OwnFileHandle(HANDLE h) {
 
 // The text Windows gives for an error code, without its trailing line break.
 std::string ErrorDescription(DWORD code);
+
+// The failure for a Win32 error code: the code and the system's text for it.
+Failure Win32Failure(DWORD code);
 
 }  // namespace win

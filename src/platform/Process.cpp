@@ -20,7 +20,7 @@ unsigned long StartProcess(const std::string& commandLine, int showMode, const s
                       &startup, &info)) {
     const DWORD code = GetLastError();
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) throw Failure(kErrFileNotFound, "File not found");
-    throw Failure(static_cast<long>(code), win::ErrorDescription(code));
+    throw win::Win32Failure(code);
   }
   win::UniqueHandle process(info.hProcess);
   win::UniqueHandle thread(info.hThread);

@@ -17,10 +17,7 @@ namespace {
 
 constexpr const char* kAborted = "Aborted";
 
-[[noreturn]] void ThrowLastError() {
-  const DWORD code = GetLastError();
-  throw Failure(static_cast<long>(code), win::ErrorDescription(code));
-}
+[[noreturn]] void ThrowLastError() { throw win::Win32Failure(GetLastError()); }
 
 // The listing file, written out in chunks from a buffer of bounded size.
 class ListingFile {
@@ -38,7 +35,7 @@ class ListingFile {
       const DWORD chunk = static_cast<DWORD>(std::min<size_t>(left, 1u << 30));
       DWORD written = 0;
       if (!api_.writeFile(file_.get(), data, chunk, &written, nullptr)) ThrowLastError();
-      if (written == 0) throw Failure(ERROR_WRITE_FAULT, win::ErrorDescription(ERROR_WRITE_FAULT));
+      if (written == 0) throw win::Win32Failure(ERROR_WRITE_FAULT);
       data += written;
       left -= written;
     }
@@ -103,7 +100,7 @@ DirListingTotals WriteDirListing(const std::string& directory, const DirListingO
       if (options.progress) options.progress();
     }
   }
-  if (search.Error() != 0) throw Failure(static_cast<long>(search.Error()), win::ErrorDescription(search.Error()));
+  if (search.Error() != 0) throw win::Win32Failure(search.Error());
 
   text.AppendTotals(buffer);
   file.Write(buffer);

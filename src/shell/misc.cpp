@@ -18,7 +18,7 @@ namespace {
 constexpr const char* kProbeName = "tempzink777.htm";
 constexpr const char* kProbeContent = "<HTML> <\\HTML>\r\n";
 
-Failure Win32Failure(DWORD code) { return Failure(static_cast<long>(code), win::ErrorDescription(code)); }
+using win::Win32Failure;
 
 // The user's temporary folder (ending in "\"): writable for every user, unlike a drive root.
 std::string TempFolder() {
