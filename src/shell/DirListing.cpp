@@ -143,6 +143,6 @@ void cmdListGo_Run(const std::string& txtListText, const DirListingWindow& windo
   window.restore();
   window.focusListText();
   if (failure && failure->number > 0) {
-    ShowMessage(std::to_string(failure->number) + "\r\n" + failure->description, kAborted, kMbStop);
+    ShowMessage(ShortReport(*failure), kAborted, kMbStop);
   }
 }
