@@ -27,7 +27,6 @@ using UniqueHandle = Unique<HANDLE, CloseHandle>;
 using UniqueHmenu = Unique<HMENU, DestroyMenu>;
 using UniqueHinternet = Unique<HINTERNET, InternetCloseHandle>;
 using UniqueHfont = Unique<HFONT, DeleteObject>;
-using UniqueHicon = Unique<HICON, DestroyIcon>;
 
 // Turns INVALID_HANDLE_VALUE (the failure value of CreateFile and friends) into null.
 inline UniqueHandle OwnFileHandle(HANDLE h) {
