@@ -38,5 +38,7 @@ std::string ErrorDescription(DWORD code);
 
 // The failure for a Win32 error code: the code and the system's text for it.
 Failure Win32Failure(DWORD code);
+// The same for a call on a file: a missing file or path is the classic 53 "File not found".
+Failure FileFailure(DWORD code);
 
 }  // namespace win

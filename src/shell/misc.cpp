@@ -133,11 +133,7 @@ std::string GetSendToPath() {
 FileInfo GetFileInfo(const std::string& path) {
   DoEvents();
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
-    const DWORD code = GetLastError();
-    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) throw Failure(kErrFileNotFound, "File not found");
-    throw Win32Failure(code);
-  }
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) throw win::FileFailure(GetLastError());
   // The zone rules of the file's own date, so a summer date shows summer time all year.
   SYSTEMTIME utc{}, local{};
   if (!FileTimeToSystemTime(&data.ftLastWriteTime, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
