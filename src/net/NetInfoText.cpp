@@ -25,5 +25,4 @@ void CapturedOutput::Append(std::string_view bytes) {
   const size_t room = limit_ - kept_.size();
   const size_t taken = std::min(room, bytes.size());
   kept_.append(bytes.substr(0, taken));
-  dropped_ += bytes.size() - taken;
 }

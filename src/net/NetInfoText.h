@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -27,10 +26,8 @@ class CapturedOutput {
 
   void Append(std::string_view bytes);
   const std::string& Kept() const { return kept_; }
-  uint64_t Dropped() const { return dropped_; }
 
  private:
   size_t limit_;
   std::string kept_;
-  uint64_t dropped_ = 0;
 };

@@ -11,13 +11,6 @@ namespace {
 constexpr const char* kFormClass = "OKUForm";
 constexpr int kDefaultIconId = 1;
 
-int ScreenDpi() {
-  HDC dc = GetDC(nullptr);
-  const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-  if (dc) ReleaseDC(nullptr, dc);
-  return dpi > 0 ? dpi : 96;
-}
-
 void RegisterFormClass(WNDPROC proc) {
   static bool registered = false;
   if (registered) return;
@@ -36,6 +29,13 @@ void RegisterFormClass(WNDPROC proc) {
 }
 
 }  // namespace
+
+int ScreenDpi() {
+  HDC dc = GetDC(nullptr);
+  const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+  if (dc) ReleaseDC(nullptr, dc);
+  return UsableDpi(dpi);
+}
 
 void SelectAll(HWND edit) { SendMessageA(edit, EM_SETSEL, 0, -1); }
 
@@ -320,13 +320,6 @@ void Form::SetMousePointer(int pointer) {
     if (under == hwnd_ || IsChild(hwnd_, under))
       SetCursor(LoadCursorA(nullptr, pointer == kPointerHourglass ? IDC_WAIT : IDC_ARROW));
   }
-}
-
-void Form::SetClientSizeTwips(int widthTwips, int heightTwips) {
-  RECT rc{0, 0, Px(widthTwips), Px(heightTwips)};
-  AdjustWindowRectEx(&rc, GetWindowLongA(hwnd_, GWL_STYLE), GetMenu(hwnd_) != nullptr,
-                     GetWindowLongA(hwnd_, GWL_EXSTYLE));
-  SetWindowPos(hwnd_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::MoveControlTwips(int id, int left, int top, int width, int height) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Handles.h"
+#include "platform/Twips.h"
 
 namespace ui {
 
@@ -34,7 +35,6 @@ enum Flags : unsigned {
   kReadOnly = 1u << 5,
   kClickable = 1u << 6,   // a label that reports clicks
   kDefault = 1u << 7,     // the window's default button (Enter)
-  kUnderline = 1u << 8,   // link-style label
   kNoTabStop = 1u << 9,
   kWrap = 1u << 10,       // label text wraps; a multi-line box wraps its lines (no horizontal scroll)
 };
@@ -127,8 +127,8 @@ class Form {
   int MousePointer() const { return pointer_; }
 
   // Twips <-> pixels at the window's DPI (15 twips = 1 pixel at 96 DPI).
-  int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
-  int Twips(int pixels) const { return MulDiv(pixels, 1440, dpi_); }
+  int Px(int twips) const { return static_cast<int>(TwipsToPixels(twips, dpi_)); }
+  int Twips(int pixels) const { return static_cast<int>(PixelsToTwips(pixels, dpi_)); }
   int dpi() const { return dpi_; }
 
  protected:
@@ -161,7 +161,6 @@ class Form {
   std::string fontFace_;  // the controls' typeface; empty: the system's message font
 
   void CreateControls();
-  void SetClientSizeTwips(int widthTwips, int heightTwips);
   void MoveControlTwips(int id, int left, int top, int width, int height);
 
  private:
@@ -233,5 +232,8 @@ class FormT : public Form {
 
 // Selects the whole text of an edit control, so that typing replaces it.
 void SelectAll(HWND edit);
+
+// The screen's dots per inch, by which windows scale their twips (96 when it reports none).
+int ScreenDpi();
 
 }  // namespace ui

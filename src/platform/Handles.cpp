@@ -16,4 +16,11 @@ std::string ErrorDescription(DWORD code) {
   return result;
 }
 
+Failure Win32Failure(DWORD code) { return Failure(static_cast<long>(code), ErrorDescription(code)); }
+
+Failure FileFailure(DWORD code) {
+  if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return Failure(kErrFileNotFound, "File not found");
+  return Win32Failure(code);
+}
+
 }  // namespace win

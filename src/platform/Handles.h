@@ -8,6 +8,8 @@
 #include <string>
 #include <type_traits>
 
+#include "platform/Failure.h"
+
 namespace win {
 
 template <auto Fn>
@@ -22,11 +24,9 @@ template <class H, auto Fn>
 using Unique = std::unique_ptr<std::remove_pointer_t<H>, CloseWith<Fn>>;
 
 using UniqueHandle = Unique<HANDLE, CloseHandle>;
-using UniqueHkey = Unique<HKEY, RegCloseKey>;
 using UniqueHmenu = Unique<HMENU, DestroyMenu>;
 using UniqueHinternet = Unique<HINTERNET, InternetCloseHandle>;
 using UniqueHfont = Unique<HFONT, DeleteObject>;
-using UniqueHicon = Unique<HICON, DestroyIcon>;
 
 // Turns INVALID_HANDLE_VALUE (the failure value of CreateFile and friends) into null.
 inline UniqueHandle OwnFileHandle(HANDLE h) {
@@ -35,5 +35,10 @@ inline UniqueHandle OwnFileHandle(HANDLE h) {
 
 // The text Windows gives for an error code, without its trailing line break.
 std::string ErrorDescription(DWORD code);
+
+// The failure for a Win32 error code: the code and the system's text for it.
+Failure Win32Failure(DWORD code);
+// The same for a call on a file: a missing file or path is the classic 53 "File not found".
+Failure FileFailure(DWORD code);
 
 }  // namespace win

@@ -7,7 +7,7 @@
 #include "platform/Handles.h"
 
 unsigned long StartProcess(const std::string& commandLine, int showMode, const std::string& applicationName) {
-  if (commandLine.empty() && applicationName.empty()) throw Failure(kErrFileNotFound, "File not found");
+  if (commandLine.empty() && applicationName.empty()) throw win::FileFailure(ERROR_FILE_NOT_FOUND);
 
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -17,11 +17,8 @@ unsigned long StartProcess(const std::string& commandLine, int showMode, const s
   std::string mutableLine = commandLine;  // CreateProcessA may write into its command line
   if (!CreateProcessA(applicationName.empty() ? nullptr : applicationName.c_str(),
                       mutableLine.empty() ? nullptr : mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
-    const DWORD code = GetLastError();
-    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) throw Failure(kErrFileNotFound, "File not found");
-    throw Failure(static_cast<long>(code), win::ErrorDescription(code));
-  }
+                      &startup, &info))
+    throw win::FileFailure(GetLastError());
   win::UniqueHandle process(info.hProcess);
   win::UniqueHandle thread(info.hThread);
   return info.dwProcessId;

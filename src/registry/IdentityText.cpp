@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/Text.h"
+
 std::string_view OwnerKeyPath(bool isNT) { return isNT ? kOwnerKeyNT : kOwnerKey9x; }
 
 bool IsIdentityKeyName(std::string_view keyName) { return !keyName.empty() && keyName.front() == '{'; }
@@ -14,7 +16,7 @@ std::string OeTitleKeyPath(std::string_view keyName) {
 }
 
 std::string OeTitleShown(std::string title) {
-  if (title.find_first_not_of(' ') == std::string::npos) return std::string(kOeDefaultTitle);
+  if (TrimBlanks(title).empty()) return std::string(kOeDefaultTitle);
   return title;
 }
 

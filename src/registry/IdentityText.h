@@ -71,7 +71,6 @@ struct WriteOutcome {
 struct WriteReport {
   std::vector<WriteOutcome> writes;
 
-  bool Attempted() const { return !writes.empty(); }
   bool AllOk() const;
   // One paragraph per failed write: the key path, CR LF, the recorded description.
   std::string FailureText() const;

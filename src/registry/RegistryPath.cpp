@@ -1,11 +1,10 @@
 // The registry class's path syntax.
 #include "registry/RegistryPath.h"
 
+#include "platform/Text.h"
+
 std::string NormalizePath(std::string_view path) {
-  const size_t first = path.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const size_t last = path.find_last_not_of(' ');
-  std::string result(path.substr(first, last - first + 1));
+  std::string result = TrimBlanks(path);
   for (char& c : result) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }

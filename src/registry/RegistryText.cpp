@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/Text.h"
+
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
@@ -57,13 +59,7 @@ std::string DwordDecimalSuffix(double value, std::string_view thousandsSeparator
   std::string digits = WholeDigits(std::floor(value));
   constexpr size_t kMinimumDigits = 10;  // the pattern "0,000,000,000"
   if (digits.size() < kMinimumDigits) digits.insert(0, kMinimumDigits - digits.size(), '0');
-  std::string text = " (";
-  for (size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) text += thousandsSeparator;
-    text += digits[i];
-  }
-  text += ')';
-  return text;
+  return " (" + GroupDigits(digits, thousandsSeparator) + ")";
 }
 
 std::string DwordListingText(std::span<const uint8_t> data, std::string_view thousandsSeparator) {

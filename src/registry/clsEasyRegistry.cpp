@@ -14,6 +14,9 @@
 #include "registry/RegistryPath.h"
 #include "registry/RegistryText.h"
 
+#include "platform/Locale.h"  // UserThousandsSeparator
+#include "platform/Text.h"    // TrimBlanks
+
 namespace {
 
 const RegistryApi& Api() { return ActiveRegistryApi(); }
@@ -22,28 +25,12 @@ const RegistryApi& Api() { return ActiveRegistryApi(); }
 // 64-bit build does; elsewhere the rights stay as they are.
 REGSAM Viewed(REGSAM rights) { return rights | RegistryView(); }
 
-struct RootHandle {
-  std::string_view name;
-  HKEY key;
-};
-
-const std::array<RootHandle, 6>& RootHandles() {
-  static const std::array<RootHandle, 6> roots = {{
-      {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-      {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-      {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
-      {"HKEY_USERS", HKEY_USERS},
-      {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
-      {"HKEY_DYN_DATA", HKEY_DYN_DATA},
-  }};
-  return roots;
-}
-
+// The predefined key of a root name (kRootNames, in its order); null for any other name.
 HKEY RootKeyOf(std::string_view rootName) {
-  for (const RootHandle& root : RootHandles()) {
-    if (root.name == rootName) return root.key;
-  }
-  return nullptr;
+  static const std::array<HKEY, kRootNames.size()> keys = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE,
+                                                           HKEY_USERS,        HKEY_DYN_DATA,     HKEY_CURRENT_CONFIG};
+  const auto at = std::find(kRootNames.begin(), kRootNames.end(), rootName);
+  return at == kRootNames.end() ? nullptr : keys[static_cast<size_t>(at - kRootNames.begin())];
 }
 
 // Opening a root with an empty sub-path hands back the predefined handle itself; closing that
@@ -52,12 +39,6 @@ bool IsPredefined(HKEY key) {
   const auto value = reinterpret_cast<ULONG_PTR>(key);
   const auto first = reinterpret_cast<ULONG_PTR>(HKEY_CLASSES_ROOT);
   return value >= first && value < first + 0x100;
-}
-
-std::string ThousandsSeparator() {
-  char separator[8] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator) == 0) return ",";
-  return separator;
 }
 
 // The path as the user's code page upper-cases it (the rest of the path syntax is portable).
@@ -315,7 +296,7 @@ std::optional<std::vector<ValueRow>> clsEasyRegistry::DirValue() {
     const size_t size = std::min<size_t>(size_t{longestName} + longestData + 1, MAXDWORD - 1);
     std::string name(size, ' ');
     std::vector<uint8_t> data(size + 1, 0);
-    const std::string separator = ThousandsSeparator();
+    const std::string separator = UserThousandsSeparator();
     std::vector<ValueRow> rows;
     rows.reserve(values);
     for (DWORD index = 0; index < values; ++index) {
@@ -437,9 +418,7 @@ bool clsEasyRegistry::DeleteValue(std::string_view strName) {
 bool clsEasyRegistry::DeleteKeyExt(std::string_view strName) {
   // The name as the path syntax reads it (blanks and one trailing "\" go), checked before anything
   // is touched: only a subkey of the current key may be deleted.
-  std::string name(strName);
-  const size_t first = name.find_first_not_of(' ');
-  name = first == std::string::npos ? std::string() : name.substr(first, name.find_last_not_of(' ') - first + 1);
+  std::string name = TrimBlanks(strName);
   if (name.size() > 1 && name.back() == '\\') name.pop_back();
   if (!StaysBelowCurrentKey(name)) {
     ApiError(ERROR_INVALID_PARAMETER);

@@ -16,10 +16,7 @@ namespace {
 
 constexpr const char* kAborted = "Aborted";
 
-[[noreturn]] void ThrowLastError() {
-  const DWORD code = GetLastError();
-  throw Failure(static_cast<long>(code), win::ErrorDescription(code));
-}
+[[noreturn]] void ThrowLastError() { throw win::Win32Failure(GetLastError()); }
 
 // The listing file, written out in chunks from a buffer of bounded size.
 class ListingFile {
@@ -37,7 +34,7 @@ class ListingFile {
       const DWORD chunk = static_cast<DWORD>(std::min<size_t>(left, 1u << 30));
       DWORD written = 0;
       if (!api_.writeFile(file_.get(), data, chunk, &written, nullptr)) ThrowLastError();
-      if (written == 0) throw Failure(ERROR_WRITE_FAULT, win::ErrorDescription(ERROR_WRITE_FAULT));
+      if (written == 0) throw win::Win32Failure(ERROR_WRITE_FAULT);
       data += written;
       left -= written;
     }
@@ -102,18 +99,12 @@ DirListingTotals WriteDirListing(const std::string& directory, const DirListingO
       if (options.progress) options.progress();
     }
   }
-  if (search.Error() != 0) throw Failure(static_cast<long>(search.Error()), win::ErrorDescription(search.Error()));
+  if (search.Error() != 0) throw win::Win32Failure(search.Error());
 
   text.AppendTotals(buffer);
   file.Write(buffer);
   file.Close();
   return {text.FileCount(), text.DirCount(), text.ByteTotal()};
-}
-
-std::string UserThousandsSeparator() {
-  char separator[8] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator) == 0) return ",";
-  return separator;
 }
 
 void cmdListGo_Run(const std::string& txtListText, const DirListingWindow& window) {
@@ -147,6 +138,6 @@ void cmdListGo_Run(const std::string& txtListText, const DirListingWindow& windo
   window.restore();
   window.focusListText();
   if (failure && failure->number > 0) {
-    ShowMessage(std::to_string(failure->number) + "\r\n" + failure->description, kAborted, kMbStop);
+    ShowMessage(ShortReport(*failure), kAborted, kMbStop);
   }
 }

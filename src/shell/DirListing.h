@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/Locale.h"  // UserThousandsSeparator, for the options
+
 inline constexpr const char* kListingFileName = "dir_contents.txt";
 
 // The Win32 call the engine writes through; tests swap it.
@@ -48,9 +50,6 @@ struct DirListingTotals {
 // options.flushBytes. A failure to create or write the file throws Failure (Win32 code and the
 // system's text); what was already written stays on disk.
 DirListingTotals WriteDirListing(const std::string& directory, const DirListingOptions& options);
-
-// The user's thousands separator (LOCALE_STHOUSAND); "," when the locale gives none.
-std::string UserThousandsSeparator();
 
 // What the listing command needs of the main window.
 struct DirListingWindow {

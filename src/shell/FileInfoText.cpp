@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "platform/Text.h"
+
 std::string FormatFileDate(int year, int month, int day, int hour, int minute) {
   const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
   char text[32];
@@ -12,13 +14,7 @@ std::string FormatFileDate(int year, int month, int day, int hour, int minute) {
 }
 
 std::string GroupThousands(uint64_t value, std::string_view separator) {
-  const std::string digits = std::to_string(value);
-  std::string result;
-  for (size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) result += separator;
-    result += digits[i];
-  }
-  return result;
+  return GroupDigits(std::to_string(value), separator);
 }
 
 std::string FormatSizeText(uint64_t bytes, std::string_view separator) {

@@ -72,9 +72,6 @@ bool SearchFinds(const std::string& path, DWORD requested) {
 
 DWORD ReadAttributes(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD code = GetLastError();
-    throw Failure(static_cast<long>(code), win::ErrorDescription(code));
-  }
+  if (attributes == INVALID_FILE_ATTRIBUTES) throw win::Win32Failure(GetLastError());
   return attributes;
 }

@@ -11,9 +11,6 @@ SendToFileSystem RealSendToFileSystem() {
   return {[](const std::string& path) { return static_cast<uint32_t>(ReadAttributes(path)); },
           [](const std::string& path, uint32_t attributes) { return SearchFinds(path, attributes); },
           [](const std::string& path) {
-            if (!CreateDirectoryA(path.c_str(), nullptr)) {
-              const DWORD code = GetLastError();
-              throw Failure(static_cast<long>(code), win::ErrorDescription(code));
-            }
+            if (!CreateDirectoryA(path.c_str(), nullptr)) throw win::Win32Failure(GetLastError());
           }};
 }

@@ -2,7 +2,8 @@
 #include "shell/WindowGeometry.h"
 
 #include <algorithm>
-#include <cmath>
+
+#include "platform/Twips.h"
 
 namespace {
 // Halving that rounds towards minus infinity, so a position does not jump by a pixel when it
@@ -13,9 +14,6 @@ long KeptInsideAxis(long start, long extent, long areaStart, long areaEnd) {
   if (extent >= areaEnd - areaStart) return areaStart;
   return std::clamp(start, areaStart, areaEnd - extent);
 }
-
-// A device that reports no resolution is taken as the classic 96 DPI.
-int UsableDpi(int dpi) { return dpi > 0 ? dpi : 96; }
 }  // namespace
 
 PixelPoint CenteredOn(const PixelRect& owner, long width, long height) {
@@ -38,10 +36,6 @@ PixelRect RestoredRectOnScreen(const PixelRect& restored, const PixelRect& workA
   const long dy = workArea.top - monitor.top;
   return {restored.left + dx, restored.top + dy, restored.right + dx, restored.bottom + dy};
 }
-
-long TwipsToPixels(double twips, int dpi) { return std::lround(twips * UsableDpi(dpi) / 1440.0); }
-
-double PixelsToTwips(long pixels, int dpi) { return pixels * 1440.0 / UsableDpi(dpi); }
 
 long OuterPixelsForInner(long innerTwips, long outerPixels, long innerPixels, int dpi) {
   return TwipsToPixels(innerTwips, dpi) + (outerPixels - innerPixels);

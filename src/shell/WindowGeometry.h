@@ -36,11 +36,6 @@ PixelPoint CenterFormPosition(const PixelRect& owner, long width, long height, c
 PixelRect RestoredRectOnScreen(const PixelRect& restored, const PixelRect& workArea, const PixelRect& monitor,
                                bool toolWindow);
 
-// Twips (1/1440 inch) to pixels at the given dots per inch, rounded to the nearest pixel
-// (halves away from zero); 15 twips are one pixel at 96 DPI.
-long TwipsToPixels(double twips, int dpi);
-double PixelsToTwips(long pixels, int dpi);
-
 // SetClientSize along one axis: the outer size in pixels that gives an inner size of the wanted
 // twips, keeping the frame (outer minus inner) the window has now.
 long OuterPixelsForInner(long innerTwips, long outerPixels, long innerPixels, int dpi);

@@ -36,10 +36,7 @@ namespace {
 std::string SystemRundll32() {
   char directory[MAX_PATH + 1] = {};
   const UINT length = GetSystemDirectoryA(directory, sizeof directory);
-  if (length == 0 || length >= sizeof directory) {
-    const DWORD code = GetLastError();
-    throw Failure(static_cast<long>(code), win::ErrorDescription(code));
-  }
+  if (length == 0 || length >= sizeof directory) throw win::Win32Failure(GetLastError());
   return std::string(directory, length) + "\\rundll32.exe";
 }
 

@@ -4,7 +4,9 @@
 #include <shlobj.h>
 
 #include "platform/Failure.h"
+#include "platform/Form.h"
 #include "platform/Handles.h"
+#include "platform/Locale.h"
 #include "platform/MessageBox.h"
 #include "platform/Pump.h"
 #include "shell/FileInfoText.h"
@@ -16,7 +18,7 @@ namespace {
 constexpr const char* kProbeName = "tempzink777.htm";
 constexpr const char* kProbeContent = "<HTML> <\\HTML>\r\n";
 
-Failure Win32Failure(DWORD code) { return Failure(static_cast<long>(code), win::ErrorDescription(code)); }
+using win::Win32Failure;
 
 // The user's temporary folder (ending in "\"): writable for every user, unlike a drive root.
 std::string TempFolder() {
@@ -66,12 +68,6 @@ class ProbeFile {
   bool removed_ = false;
 };
 
-std::string ThousandsSeparator() {
-  char separator[8] = {};
-  if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator)) return ",";
-  return separator;
-}
-
 PixelRect ToPixelRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // The work area and whole rectangle of the monitor nearest to a rectangle.
@@ -101,16 +97,6 @@ bool OwnerRect(HWND owner, PixelRect& rect) {
   const bool toolWindow = (GetWindowLongPtrA(owner, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
   rect = RestoredRectOnScreen(restored, workArea, monitor, toolWindow);
   return true;
-}
-
-// The display's resolution in dots per inch along each axis.
-void DisplayDpi(HWND window, int& dpiX, int& dpiY) {
-  dpiX = dpiY = 96;
-  if (HDC dc = GetDC(window)) {
-    dpiX = GetDeviceCaps(dc, LOGPIXELSX);
-    dpiY = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(window, dc);
-  }
 }
 
 }  // namespace
@@ -147,18 +133,14 @@ std::string GetSendToPath() {
 FileInfo GetFileInfo(const std::string& path) {
   DoEvents();
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
-    const DWORD code = GetLastError();
-    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) throw Failure(kErrFileNotFound, "File not found");
-    throw Win32Failure(code);
-  }
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) throw win::FileFailure(GetLastError());
   // The zone rules of the file's own date, so a summer date shows summer time all year.
   SYSTEMTIME utc{}, local{};
   if (!FileTimeToSystemTime(&data.ftLastWriteTime, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
     throw Win32Failure(GetLastError());
   const uint64_t size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   FileInfo info{FormatFileDate(local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute),
-                FormatSizeText(size, ThousandsSeparator())};
+                FormatSizeText(size, UserThousandsSeparator())};
   DoEvents();
   return info;
 }
@@ -179,12 +161,9 @@ void CenterForm(HWND owner, HWND window) {
 void SetClientSize(HWND window, long width, long height) {
   RECT outer{}, inner{};
   if (!GetWindowRect(window, &outer) || !GetClientRect(window, &inner)) return;
-  int dpiX = 96, dpiY = 96;
-  DisplayDpi(window, dpiX, dpiY);
+  const int dpi = ui::ScreenDpi();  // the DPI the window's controls were laid out at
   const PixelRect o = ToPixelRect(outer), i = ToPixelRect(inner);
-  const long outerWidth = OuterPixelsForInner(width, o.Width(), i.Width(), dpiX);
-  const long outerHeight = OuterPixelsForInner(height, o.Height(), i.Height(), dpiY);
+  const long outerWidth = OuterPixelsForInner(width, o.Width(), i.Width(), dpi);
+  const long outerHeight = OuterPixelsForInner(height, o.Height(), i.Height(), dpi);
   SetWindowPos(window, nullptr, 0, 0, outerWidth, outerHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
-
-void SelectAllText(HWND edit) { SendMessageA(edit, EM_SETSEL, 0, GetWindowTextLengthA(edit)); }

@@ -36,6 +36,3 @@ void CenterForm(HWND owner, HWND window);
 
 // Sizes the window so that its inner area is width by height twips, at the display's resolution.
 void SetClientSize(HWND window, long width, long height);
-
-// Selects the whole text of an edit control, so that typing replaces it.
-void SelectAllText(HWND edit);

@@ -33,13 +33,6 @@ const ExitOptionInfo& ExitOptionAt(int index);
 std::string ReminderCaption(int option, ClockTime time, const RegionalSettings& settings);
 
 // Texts of the frame.
-inline constexpr const char* kTypeLabel = "Type:";
-inline constexpr const char* kTimeLabel = "Time To Shutdown:";
-inline constexpr const char* kTimeTooltip = "Input the time to shutdown";
-inline constexpr const char* kActivateCaption = "&Activate";
-inline constexpr const char* kActivateTooltip = "Activate the timer";
-inline constexpr const char* kDeactivateCaption = "DeActi&vate";
-inline constexpr const char* kDeactivateTooltip = "DeActivate the timer";
 inline constexpr const char* kInvalidTimeText = "Must enter a valid date/time.";
 inline constexpr const char* kInvalidTimeCaption = "Error in Date/Time";
 inline constexpr const char* kActivateErrorCaption = "Error in activating";
@@ -70,7 +63,6 @@ class ShutdownTimer {
   // optExitOption_Click. The option changes only while disarmed; false when refused.
   bool SelectOption(int index);
   int ExitOption() const { return exitOption_; }
-  unsigned ExitFlags() const { return ExitOptionAt(exitOption_).flags; }
 
   // The defaults of start-up and Refresh: option 0, and the text for the time box (an hour from
   // now). Disarms first, as Refresh does.
@@ -93,9 +85,7 @@ class ShutdownTimer {
   bool Tick(const LocalDateTime& now);
 
   TimerState State() const { return state_; }
-  bool Fired() const { return fired_; }
   FrameControls Controls() const { return ControlsFor(state_, fired_); }
-  ClockTime ArmedTime() const { return armedTime_; }
   // mnuRem's caption while armed; empty while disarmed.
   const std::string& Reminder() const { return reminder_; }
 

@@ -89,6 +89,6 @@ ExitRequestOutcome RequestExitWindows(int option, bool ntFamily) {
   return ExitRequestOutcome{false, api.getLastError()};
 }
 
-std::string RefusalText(DWORD error) { return std::to_string(error) + "\r\n" + win::ErrorDescription(error); }
+std::string RefusalText(DWORD error) { return ShortReport(win::Win32Failure(error)); }
 
 void ReportRefusal(DWORD error) { ShowMessage(RefusalText(error), kAppTitle, kMbStop); }
