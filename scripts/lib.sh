@@ -40,24 +40,28 @@ oku_build_native() {
 }
 
 oku_build_fuzz() {
-  CXX=clang++ CC=clang cmake -S "$OKU_ROOT" -B "$OKU_BUILD/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOKU_FUZZ=ON >/dev/null
+  CXX=clang++ CC=clang cmake -S "$OKU_ROOT" -B "$OKU_BUILD/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOKU_FUZZ=ON \
+    -DOKU_FUZZ_SECONDS="${OKU_FUZZ_SECONDS:-10}" >/dev/null
   cmake --build "$OKU_BUILD/fuzz"
 }
 
-# A display for the Windows programs: the caller's own, or a private Xvfb.
+# A display for the Windows programs: the caller's own, or a private Xvfb on a display number that
+# Xvfb picks itself and reports once it accepts connections.
 OKU_XVFB_PID=""
 oku_start_display() {
   if [ -n "${DISPLAY:-}" ] && [ -z "${OKU_FORCE_XVFB:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-  local n
-  for n in $(seq 77 120); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
-    OKU_XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  local numberFile n
+  numberFile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 </dev/null &
+  OKU_XVFB_PID=$!
+  for _ in $(seq 100); do
+    n=$(head -n 1 "$numberFile")
+    [ -n "$n" ] && break
+    sleep 0.1
   done
-  echo "could not start Xvfb" >&2
-  exit 1
+  rm -f "$numberFile"
+  [ -n "$n" ] || { echo "could not start Xvfb" >&2; exit 1; }
+  export DISPLAY=":$n"
 }
 
 # The Wine prefix of a build: one per build directory, made once, with one shared virtual desktop

@@ -2,44 +2,41 @@
 #include <memory>
 
 #include "app/frmOKU.h"
+#include "platform/Boundary.h"
 #include "shell/misc.h"
-#include "platform/Failure.h"
-#include "platform/MessageBox.h"
 #include "web/SiteConfig.h"
 #include "web/frmAbout.h"
 #include "web/frmDonate.h"
 #include "web/frmUpdate.h"
 
+namespace {
+// A window of the Help menu, opened modally over the main window.
+template <class Window>
+void ShowModalOver(frmOKU& w, std::string_view caption) {
+  ui::CatchAllAndReport(w, caption, ShortReport, [&] {
+    Window window;
+    window.ShowModal(w.hwnd());
+  });
+}
+}  // namespace
+
 void frmOKU::mnuQLlink_Click() {
-  try {
-    OpenWebPage(web::SiteUrl(), true);
-  } catch (const Failure& failure) {
-    if (failure.number > 0) ShowMessage(ShortReport(failure), "Error in opening the web site", kMbStop);
-  }
+  ui::CatchAllAndReport(*this, "Error in opening the web site", ShortReport, [] { OpenWebPage(web::SiteUrl(), true); });
 }
 
-void frmOKU::UpMnu_Click() {
-  frmUpdate window;
-  window.ShowModal(hwnd());
-}
-
-void frmOKU::mnuDonate_Click() {
-  frmDonate window;
-  window.ShowModal(hwnd());
-}
-
-void frmOKU::AboutMnu_Click() {
-  frmAbout window;
-  window.ShowModal(hwnd());
-}
+void frmOKU::UpMnu_Click() { ShowModalOver<frmUpdate>(*this, "Error in update"); }
+void frmOKU::mnuDonate_Click() { ShowModalOver<frmDonate>(*this, "Error in update"); }
+void frmOKU::AboutMnu_Click() { ShowModalOver<frmAbout>(*this, "Error in opening About"); }
 
 void frmOKU::mnuAbout_Click() {
   // One modeless About at a time: shown again while it is open, made anew once it was closed
   // (so its labels start from their design colours).
   static std::unique_ptr<frmAbout> about;
-  if (!about || !about->IsOpen()) {
-    about = std::make_unique<frmAbout>();
-    if (!about->Create(hwnd())) return;
-  }
-  about->Show();
+  ui::CatchAllAndReport(*this, "Error in opening About", ShortReport, [this] {
+    if (!about || !about->IsOpen()) {
+      about = std::make_unique<frmAbout>();
+      if (!about->Create(hwnd())) return;
+    }
+    about->Show();
+  });
 }

@@ -9,7 +9,7 @@ namespace hooks {
 // True in OKU_test.exe only.
 bool IsTestBuild();
 
-// A setting the test driver passes through the environment (for example OKU_TEST_UPDATE_HOST);
+// A setting the test driver passes through the environment (for example OKU_TEST_UPDATE_URL);
 // always empty in OKU.exe.
 std::string Setting(const char* name);
 

@@ -12,6 +12,7 @@
 #include "app/frmOKUIds.h"
 #include "app/mdlAppMutex.h"
 #include "platform/App.h"
+#include "platform/Boundary.h"
 #include "platform/ComPtr.h"
 #include "platform/Handles.h"
 #include "platform/Failure.h"
@@ -281,24 +282,25 @@ void frmOKU::ApplyDesignDefaults() {
 }
 
 void frmOKU::cmdRefresh_Click() {
-  SetMousePointer(ui::kPointerHourglass);
-  {
-    ui::BusyScope busy;
+  // The load sequence handles its own failures; anything else still ends here, pointer restored.
+  ui::CatchAllAndReport(*this, "Error in refreshing", ShortReport, [this] {
+    SetMousePointer(ui::kPointerHourglass);
     DoEvents();
-  }
-  cmdDeAct_Click();
-  ComboClear(IDC_OKU_IP);
-  ComboClear(IDC_OKU_OE_IDENTITY);
-  cboRegOE.clear();
-  cboOEWinT.clear();
-  SetText(IDT_OKU_HOST, "");
-  for (int id : {IDE_OKU_SENDTO_FOLDER, IDE_OKU_OWNER, IDE_OKU_ORG, IDE_OKU_LIST_FOLDER, IDE_OKU_IE_TITLE}) SetText(id, "");
-  if (!RunLoadSequence()) {
-    // Windows Sockets became unusable: the program ends at once, leaving nothing behind.
-    RemoveTrayIcon();
-    ExitProcess(0);
-  }
-  SetMousePointer(ui::kPointerDefault);
+    cmdDeAct_Click();
+    ComboClear(IDC_OKU_IP);
+    ComboClear(IDC_OKU_OE_IDENTITY);
+    cboRegOE.clear();
+    cboOEWinT.clear();
+    SetText(IDT_OKU_HOST, "");
+    for (int id : {IDE_OKU_SENDTO_FOLDER, IDE_OKU_OWNER, IDE_OKU_ORG, IDE_OKU_LIST_FOLDER, IDE_OKU_IE_TITLE})
+      SetText(id, "");
+    if (!RunLoadSequence()) {
+      // Windows Sockets became unusable: the program ends at once, leaving nothing behind.
+      RemoveTrayIcon();
+      ExitProcess(0);
+    }
+    SetMousePointer(ui::kPointerDefault);
+  });
 }
 
 // --- Exit ----------------------------------------------------------------------------------

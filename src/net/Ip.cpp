@@ -6,8 +6,34 @@
 #include "net/Ip.h"
 #include "net/IpText.h"
 #include "platform/MessageBox.h"
+#include "platform/SystemLibrary.h"
 
-SocketsApi RealSocketsApi() { return {WSAStartup, WSACleanup, WSAGetLastError, gethostname, gethostbyname}; }
+namespace {
+
+// Stand-ins where wsock32 or one of its functions is missing: start-up fails as a Windows Sockets
+// that is not ready does, so the load sequence shows its box and ends the program.
+int WSAAPI NoStartup(WORD, WSADATA*) { return WSASYSNOTREADY; }
+int WSAAPI NoCleanup() { return WSANOTINITIALISED; }
+int WSAAPI NoLastError() { return WSANOTINITIALISED; }
+int WSAAPI NoHostName(char*, int) { return SOCKET_ERROR; }
+hostent* WSAAPI NoHostByName(const char*) { return nullptr; }
+
+template <class Function>
+Function Entry(HMODULE module, const char* name, Function missing) {
+  const FARPROC found = module ? GetProcAddress(module, name) : nullptr;
+  return found ? reinterpret_cast<Function>(found) : missing;
+}
+
+}  // namespace
+
+// wsock32 is no KnownDLL: loaded by name, a wsock32.dll beside OKU.exe would be taken instead of the
+// system's. So it is loaded at run time from the System folder, and stays loaded for the run.
+SocketsApi RealSocketsApi() {
+  const HMODULE wsock32 = win::LoadSystemLibrary("wsock32.dll");
+  return {Entry(wsock32, "WSAStartup", NoStartup), Entry(wsock32, "WSACleanup", NoCleanup),
+          Entry(wsock32, "WSAGetLastError", NoLastError), Entry(wsock32, "gethostname", NoHostName),
+          Entry(wsock32, "gethostbyname", NoHostByName)};
+}
 
 SocketsApi& Sockets() {
   static SocketsApi api = RealSocketsApi();

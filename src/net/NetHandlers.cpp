@@ -6,8 +6,7 @@
 #include "net/NetInfoText.h"
 #include "net/cmdpipe.h"
 #include "net/frmNetInfo.h"
-#include "platform/Failure.h"
-#include "platform/MessageBox.h"
+#include "platform/Boundary.h"
 
 bool frmOKU::ShowHostAddresses() {
   const HostLookup lookup = LookUpHost();
@@ -21,15 +20,15 @@ bool frmOKU::ShowHostAddresses() {
 }
 
 void frmOKU::cmdNetInfo_Click() {
-  try {
-    SetMousePointer(ui::kPointerHourglass);
-    CommandLine = NetInfoCommandLine(IsNT, SystemDir, WindowsDir);
-    NetInfoText = BuildNetInfoText(CommandLine, RunCaptured(CommandLine));
-    SetMousePointer(ui::kPointerDefault);
-    frmNetInfo window;
-    window.ShowModal(hwnd());
-  } catch (const Failure& failure) {
-    SetMousePointer(ui::kPointerDefault);
-    if (failure.number > 0) ShowMessage(LongReport(CommandLine, failure), "Error in generating IPConfig", kMbStop);
-  }
+  ui::CatchAllAndReport(
+      *this, "Error in generating IPConfig",
+      [this](const Failure& failure) { return LongReport(CommandLine, failure); },
+      [this] {
+        SetMousePointer(ui::kPointerHourglass);
+        CommandLine = NetInfoCommandLine(IsNT, SystemDir, WindowsDir);
+        NetInfoText = BuildNetInfoText(CommandLine, RunCaptured(CommandLine));
+        SetMousePointer(ui::kPointerDefault);
+        frmNetInfo window;
+        window.ShowModal(hwnd());
+      });
 }

@@ -11,7 +11,7 @@ struct SocketsApi {
   hostent*(WSAAPI* getHostByName)(const char* name);
 };
 
-// The real functions.
+// The real functions, from the System folder's wsock32.dll (loaded on first call).
 SocketsApi RealSocketsApi();
 
 // The table Ip calls through; starts as RealSocketsApi().

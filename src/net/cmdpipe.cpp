@@ -15,6 +15,7 @@
 
 #include "net/NetInfoText.h"
 #include "platform/Handles.h"
+#include "platform/Wow64.h"
 
 namespace {
 
@@ -114,9 +115,16 @@ std::string RunCaptured(const std::string& commandLine, unsigned long timeLimitM
   startup.hStdError = nullptr;
   PROCESS_INFORMATION info{};
   std::string line = commandLine;  // CreateProcessA may write into the line
-  const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr,
-                                      nullptr, &startup, &info);
-  const DWORD startError = GetLastError();
+  BOOL started = FALSE;
+  DWORD startError = 0;
+  {
+    // Under WOW64 the command of the System directory is the system's own, not its 32-bit copy;
+    // redirection is off for the start only.
+    const NativeFileSystemScope native;
+    started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                             &startup, &info);
+    startError = GetLastError();
+  }
   // The child holds its own copy now; ours would keep the pipe from ever ending.
   writeEnd.reset();
   const win::UniqueHandle process(info.hProcess);

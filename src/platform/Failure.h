@@ -2,6 +2,7 @@
 // Portable: no Windows types, so logic that raises failures builds natively too.
 #pragma once
 
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -18,6 +19,24 @@ inline constexpr long kErrFileNotFound = 53;
 inline constexpr long kErrInvalidProcedureCall = 5;
 inline constexpr long kErrTypeMismatch = 13;
 inline constexpr long kErrOverflow = 6;
+inline constexpr long kErrOutOfMemory = 7;
+inline constexpr long kErrInternal = 51;
+
+// The failure that the exception being handled stands for: a Failure as it is, running out of
+// memory as 7, any other exception as 51 with its own text. Call only inside a catch block.
+inline Failure CurrentFailure() {
+  try {
+    throw;
+  } catch (const Failure& failure) {
+    return failure;
+  } catch (const std::bad_alloc&) {
+    return Failure(kErrOutOfMemory, "Out of memory");
+  } catch (const std::exception& e) {
+    return Failure(kErrInternal, *e.what() ? e.what() : "Internal error");
+  } catch (...) {
+    return Failure(kErrInternal, "Internal error");
+  }
+}
 
 // The process-wide error record (number, source, description) that the registry class fills
 // without raising, and that handlers clear. Single user-interface thread: no locking.

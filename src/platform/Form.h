@@ -124,6 +124,7 @@ class Form {
   std::string Caption() const;
   void SetCaption(const std::string& text);
   void SetMousePointer(int pointer);
+  int MousePointer() const { return pointer_; }
 
   // Twips <-> pixels at the window's DPI (15 twips = 1 pixel at 96 DPI).
   int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }

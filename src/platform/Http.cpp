@@ -1,17 +1,23 @@
 // WinINet behind FetchText: crack the address, connect, one GET, check the status, read to the end
-// under the size cap. Every handle is owned; every failure becomes a Failure with its code.
+// under the size cap, all within the deadline of the whole fetch. Every handle is owned; every
+// failure becomes a Failure with its code.
 #include "platform/Http.h"
 
 #include <windows.h>
 #include <wininet.h>
 
+#include <process.h>
+
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "BuildConfig.h"
 #include "platform/Failure.h"
 #include "platform/Handles.h"
+#include "platform/SystemLibrary.h"
 
 namespace http {
 namespace {
@@ -130,52 +136,166 @@ bool AnnouncedLengthExceeds(HINTERNET request, std::size_t maxBytes) {
                 "The answer from " + std::string(url) + " is larger than " + std::to_string(maxBytes) + " bytes");
 }
 
-}  // namespace
+// One fetch, run on a worker thread so that the caller can keep its deadline: WinINet's own limits
+// are per receive, and a server that trickles a byte now and then never meets them. At the deadline
+// the caller closes the open handles (WinINet's way of cancelling a blocking call on another thread;
+// Wine's may still finish the call it is in) and reports the time-out whether or not the worker has
+// ended. Shared by the caller and the worker; the last one to let go frees it.
+class FetchJob {
+ public:
+  FetchJob(std::string_view url, const FetchLimits& limits, UrlParts parts)
+      : url(url), limits(limits), parts(std::move(parts)) {
+    InitializeCriticalSection(&lock_);
+  }
+  ~FetchJob() {
+    CloseAll();
+    DeleteCriticalSection(&lock_);
+  }
+  FetchJob(const FetchJob&) = delete;
+  FetchJob& operator=(const FetchJob&) = delete;
 
-std::string FetchText(std::string_view url, const FetchLimits& limits) {
-  // WinINet is delay-loaded; loading it here first makes a system without it a reported failure
-  // instead of an exception in the delay-load helper.
-  if (!GetModuleHandleA("wininet.dll") && !LoadLibraryA("wininet.dll")) ThrowLastError("LoadLibraryA", url);
-  const UrlParts parts = CrackUrl(url);
+  // The worker keeps each handle it opens here; once the caller has given up it closes it at once.
+  HINTERNET Keep(HINTERNET handle, const char* call) {
+    if (!handle) ThrowLastError(call, url);
+    EnterCriticalSection(&lock_);
+    const bool cancelled = cancelled_;
+    if (!cancelled) handles_.push_back(handle);
+    LeaveCriticalSection(&lock_);
+    if (cancelled) {
+      InternetCloseHandle(handle);
+      throw Failure(ERROR_INTERNET_OPERATION_CANCELLED, "cancelled");
+    }
+    return handle;
+  }
+  // Called by the worker before each call on a handle it kept: once the caller has given up, those
+  // handles are closed and their values may already belong to the next fetch.
+  void ThrowIfCancelled() {
+    EnterCriticalSection(&lock_);
+    const bool cancelled = cancelled_;
+    LeaveCriticalSection(&lock_);
+    if (cancelled) throw Failure(ERROR_INTERNET_OPERATION_CANCELLED, "cancelled");
+  }
+  // The caller at the deadline: closes what is open, newest first, and turns away what comes later.
+  void Cancel() {
+    EnterCriticalSection(&lock_);
+    cancelled_ = true;
+    CloseHandlesLocked();
+    LeaveCriticalSection(&lock_);
+  }
+  void CloseAll() {
+    EnterCriticalSection(&lock_);
+    CloseHandlesLocked();
+    LeaveCriticalSection(&lock_);
+  }
 
+  const std::string url;
+  const FetchLimits limits;
+  const UrlParts parts;
+  // Written by the worker before it ends; read by the caller only after that.
+  std::string body;
+  std::optional<Failure> failure;
+
+ private:
+  void CloseHandlesLocked() {
+    while (!handles_.empty()) {
+      InternetCloseHandle(handles_.back());
+      handles_.pop_back();
+    }
+  }
+
+  CRITICAL_SECTION lock_;
+  std::vector<HINTERNET> handles_;
+  bool cancelled_ = false;
+};
+
+std::string Fetch(FetchJob& job) {
+  const std::string& url = job.url;
   const std::string agent = "OKU/" + std::to_string(build::kVersionMajor) + "." + std::to_string(build::kVersionMinor) +
                             "." + std::to_string(build::kVersionRevision);
-  win::UniqueHinternet session(InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-  if (!session) ThrowLastError("InternetOpenA", url);
-  SetTimeouts(session.get(), limits.timeoutMs);
+  const HINTERNET session =
+      job.Keep(InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0), "InternetOpenA");
+  SetTimeouts(session, job.limits.timeoutMs);
 
-  win::UniqueHinternet connection(
-      InternetConnectA(session.get(), parts.host.c_str(), parts.port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
-  if (!connection) ThrowLastError("InternetConnectA", url);
-  SetTimeouts(connection.get(), limits.timeoutMs);
+  const HINTERNET connection = job.Keep(
+      InternetConnectA(session, job.parts.host.c_str(), job.parts.port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0),
+      "InternetConnectA");
+  SetTimeouts(connection, job.limits.timeoutMs);
 
   // Always from the server: a stale cached version file would hide a new release.
   DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
                 INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
-  if (parts.secure) flags |= INTERNET_FLAG_SECURE;  // certificate checks stay on: no IGNORE_CERT flags
-  win::UniqueHinternet request(
-      HttpOpenRequestA(connection.get(), "GET", parts.object.c_str(), nullptr, nullptr, nullptr, flags, 0));
-  if (!request) ThrowLastError("HttpOpenRequestA", url);
-  SetTimeouts(request.get(), limits.timeoutMs);
+  if (job.parts.secure) flags |= INTERNET_FLAG_SECURE;  // certificate checks stay on: no IGNORE_CERT flags
+  const HINTERNET request =
+      job.Keep(HttpOpenRequestA(connection, "GET", job.parts.object.c_str(), nullptr, nullptr, nullptr, flags, 0),
+               "HttpOpenRequestA");
+  SetTimeouts(request, job.limits.timeoutMs);
 
-  if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) ThrowLastError("HttpSendRequestA", url);
+  if (!HttpSendRequestA(request, nullptr, 0, nullptr, 0)) ThrowLastError("HttpSendRequestA", url);
 
-  const DWORD status = QueryStatus(request.get(), url);
+  job.ThrowIfCancelled();
+  const DWORD status = QueryStatus(request, url);
   if (status < 200 || status > 299) {
-    throw Failure(static_cast<long>(status), "HTTP status " + std::to_string(status) + " from " + std::string(url));
+    throw Failure(static_cast<long>(status), "HTTP status " + std::to_string(status) + " from " + url);
   }
-  if (AnnouncedLengthExceeds(request.get(), limits.maxBytes)) ThrowTooLarge(url, limits.maxBytes);
+  if (AnnouncedLengthExceeds(request, job.limits.maxBytes)) ThrowTooLarge(url, job.limits.maxBytes);
 
   std::string body;
   char buffer[16 * 1024];
   for (;;) {
     DWORD read = 0;
-    if (!InternetReadFile(request.get(), buffer, sizeof buffer, &read)) ThrowLastError("InternetReadFile", url);
+    job.ThrowIfCancelled();
+    if (!InternetReadFile(request, buffer, sizeof buffer, &read)) ThrowLastError("InternetReadFile", url);
     if (read == 0) break;
     body.append(buffer, read);
-    if (body.size() > limits.maxBytes) ThrowTooLarge(url, limits.maxBytes);
+    if (body.size() > job.limits.maxBytes) ThrowTooLarge(url, job.limits.maxBytes);
   }
   return body;
+}
+
+unsigned __stdcall RunFetch(void* parameter) {
+  // The thread's own share of the job, handed over by the caller.
+  const std::unique_ptr<std::shared_ptr<FetchJob>> share(static_cast<std::shared_ptr<FetchJob>*>(parameter));
+  FetchJob& job = **share;
+  try {
+    job.body = Fetch(job);
+  } catch (const Failure& failure) {
+    job.failure = failure;
+  } catch (const std::exception& error) {
+    job.failure = Failure(ERROR_INTERNET_INTERNAL_ERROR, error.what());
+  }
+  job.CloseAll();
+  return 0;
+}
+
+// After the deadline, how long the caller still gives the cancelled worker to end; a worker still in
+// a call after that finds itself cancelled when the call returns and makes no further one.
+constexpr DWORD kCancelGraceMs = 1000;
+
+}  // namespace
+
+std::string FetchText(std::string_view url, const FetchLimits& limits) {
+  // WinINet is delay-loaded, and it is no KnownDLL: loading it here first, from the System folder,
+  // makes the delay-load helper find this module instead of searching the program's folder, and
+  // makes a system without it a reported failure instead of an exception in that helper.
+  static HMODULE wininet = nullptr;
+  if (!wininet) wininet = win::LoadSystemLibrary("wininet.dll");
+  if (!wininet) ThrowLastError("LoadLibraryExA", url);
+
+  auto job = std::make_shared<FetchJob>(url, limits, CrackUrl(url));
+  auto* share = new std::shared_ptr<FetchJob>(job);
+  const win::UniqueHandle worker(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, RunFetch, share, 0, nullptr)));
+  if (!worker) {
+    delete share;
+    throw Failure(ERROR_NOT_ENOUGH_MEMORY, "The fetch of " + std::string(url) + " could not start a thread");
+  }
+  if (WaitForSingleObject(worker.get(), limits.totalMs) != WAIT_OBJECT_0) {
+    job->Cancel();
+    WaitForSingleObject(worker.get(), kCancelGraceMs);
+    throw Failure(ERROR_INTERNET_TIMEOUT, InternetErrorText(ERROR_INTERNET_TIMEOUT) + " (the whole fetch took over " +
+                                              std::to_string(limits.totalMs) + " ms, " + std::string(url) + ")");
+  }
+  if (job->failure) throw *job->failure;
+  return std::move(job->body);
 }
 
 }  // namespace http

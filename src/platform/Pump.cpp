@@ -3,7 +3,11 @@
 
 #include <windows.h>
 
+#include "platform/App.h"
+
 void DoEvents() {
+  // The guard is held here, not left to each caller: no handler runs inside another.
+  ui::BusyScope busy;
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {

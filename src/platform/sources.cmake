@@ -1,13 +1,16 @@
 # platform: list files as ${CMAKE_CURRENT_LIST_DIR}/Name.cpp
 list(APPEND OKU_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Failure.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Wow64Plan.cpp
 )
 list(APPEND OKU_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Handles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Http.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MessageBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Process.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SystemLibrary.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Pump.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Form.cpp
   ${CMAKE_CURRENT_LIST_DIR}/App.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Wow64.cpp
 )

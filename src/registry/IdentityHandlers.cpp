@@ -1,13 +1,11 @@
 // The "Windows Information" frame's identity and window-title settings: reading them into the
 // controls at load and on Refresh, the Outlook Express identity lists, and the four change buttons.
-#include <exception>
 #include <string>
 #include <utility>
 
 #include "app/frmOKU.h"
 #include "app/frmOKUIds.h"
-#include "platform/Failure.h"
-#include "platform/MessageBox.h"
+#include "platform/Boundary.h"
 #include "registry/IdentitySettings.h"
 
 namespace {
@@ -16,7 +14,7 @@ namespace {
 // then tell the user what the registry answered. `write` returns the outcome of every write.
 template <class Write>
 void RunChange(frmOKU& form, std::string_view prompt, Write write) {
-  try {
+  ui::CatchAllAndReport(form, kWriteErrorCaption, ShortReport, [&] {
     if (ShowMessage(std::string(prompt), std::string(kChangeCaption), kMbYesNoExclamationDefaultNo) != kAnswerYes)
       return;
     form.SetMousePointer(ui::kPointerHourglass);
@@ -27,13 +25,7 @@ void RunChange(frmOKU& form, std::string_view prompt, Write write) {
       ShowMessage(std::string(kChangeDone), std::string(kChangeCaption), kMbInformation);
     else
       ShowMessage(report.FailureText(), std::string(kWriteErrorCaption), kMbStop);
-  } catch (const Failure& failure) {
-    form.SetMousePointer(ui::kPointerDefault);
-    if (failure.number > 0) ShowMessage(ShortReport(failure), std::string(kWriteErrorCaption), kMbStop);
-  } catch (const std::exception&) {
-    // Out of memory or the like: nothing was reported by number, so only the pointer is put back.
-    form.SetMousePointer(ui::kPointerDefault);
-  }
+  });
 }
 
 // Fills the identity list and its two hidden companions, index-aligned, from one reading.

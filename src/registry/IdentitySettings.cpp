@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/Failure.h"
+#include "platform/SystemLibrary.h"
 #include "registry/clsEasyRegistry.h"
 
 namespace {
@@ -37,7 +38,8 @@ WriteOutcome WriteText(clsEasyRegistry& reg, std::string_view keyPath, std::stri
 }  // namespace
 
 IeVersion ReadIeVersion(const char* library) {
-  const HMODULE module = LoadLibraryA(library);
+  // From the System folder only: a Shlwapi.dll beside OKU.exe must not be loaded in its place.
+  const HMODULE module = win::LoadSystemLibrary(library);
   if (module == nullptr) return {};
   IeVersion version;
   const auto dllGetVersion = reinterpret_cast<DllGetVersionFn>(GetProcAddress(module, "DllGetVersion"));

@@ -10,8 +10,8 @@
 
 #include "registry/IdentityText.h"
 
-// Shlwapi's DllGetVersion, with the library loaded only for the call. 0.0.0 when the library, the
-// function or the call fails. The library name is a seam for tests.
+// Shlwapi's DllGetVersion, with the library loaded from the System folder only for the call. 0.0.0
+// when the library, the function or the call fails. The library name is a seam for tests.
 IeVersion ReadIeVersion(const char* library = "shlwapi.dll");
 
 // The three identity lists, index-aligned: entry i of each belongs to the same identity.

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "platform/Failure.h"
+#include "platform/Wow64.h"
 #include "registry/RegistryApi.h"
 #include "registry/RegistryPath.h"
 #include "registry/RegistryText.h"
@@ -16,6 +17,10 @@
 namespace {
 
 const RegistryApi& Api() { return ActiveRegistryApi(); }
+
+// A 32-bit build under WOW64 works on the keys the system itself uses (its 64-bit view), as the
+// 64-bit build does; elsewhere the rights stay as they are.
+REGSAM Viewed(REGSAM rights) { return rights | RegistryView(); }
 
 struct RootHandle {
   std::string_view name;
@@ -222,7 +227,7 @@ bool clsEasyRegistry::OpenAbsolute(const std::string& path, REGSAM rights) {
     return false;
   }
   HKEY opened = nullptr;
-  const LONG result = Api().OpenKeyEx(root, parts.subPath.c_str(), 0, rights, &opened);
+  const LONG result = Api().OpenKeyEx(root, parts.subPath.c_str(), 0, Viewed(rights), &opened);
   if (result == ERROR_SUCCESS) hCurrentKey_ = Key(opened);
   return ApiError(result);
 }
@@ -233,7 +238,7 @@ bool clsEasyRegistry::OpenRelative(const std::string& path, REGSAM rights) {
   // which also names the real reason (a missing key, an unknown root).
   if (!hCurrentKey_) return OpenAbsolute(target, rights);
   HKEY opened = nullptr;
-  const LONG openResult = Api().OpenKeyEx(hCurrentKey_.get(), path.c_str(), 0, rights, &opened);
+  const LONG openResult = Api().OpenKeyEx(hCurrentKey_.get(), path.c_str(), 0, Viewed(rights), &opened);
   Key next(openResult == ERROR_SUCCESS ? opened : nullptr);
   const LONG closeResult = hCurrentKey_.Close();
   hCurrentKey_ = std::move(next);
@@ -251,7 +256,7 @@ bool clsEasyRegistry::Reopen(REGSAM rights) {
   }
   if (!hCurrentKey_) return OpenAbsolute(strCurrentKey_, rights);
   HKEY opened = nullptr;
-  const LONG openResult = Api().OpenKeyEx(hCurrentKey_.get(), nullptr, 0, rights, &opened);
+  const LONG openResult = Api().OpenKeyEx(hCurrentKey_.get(), nullptr, 0, Viewed(rights), &opened);
   Key next(openResult == ERROR_SUCCESS ? opened : nullptr);
   const LONG closeResult = hCurrentKey_.Close();
   hCurrentKey_ = std::move(next);
@@ -412,7 +417,7 @@ bool clsEasyRegistry::MakeKey(std::string_view strDirectory) {
   HKEY created = nullptr;
   DWORD disposition = 0;
   const LONG result = Api().CreateKeyEx(hCurrentKey_.get(), name.c_str(), 0, noClass, REG_OPTION_NON_VOLATILE,
-                                        KEY_ALL_ACCESS, &security, &created, &disposition);
+                                        Viewed(KEY_ALL_ACCESS), &security, &created, &disposition);
   if (!ApiError(result)) return false;
   return ApiError(Key(created).Close());
 }
@@ -455,7 +460,7 @@ bool clsEasyRegistry::DeleteKeyExt(std::string_view strName) {
 // registry reports, never through the path syntax, so no other key can be reached by them.
 bool clsEasyRegistry::DeleteTree(HKEY parent, const std::string& name) {
   HKEY opened = nullptr;
-  if (!ApiError(Api().OpenKeyEx(parent, name.c_str(), 0, kRightsEnumerate, &opened))) return false;
+  if (!ApiError(Api().OpenKeyEx(parent, name.c_str(), 0, Viewed(kRightsEnumerate), &opened))) return false;
   Key key(opened);
 
   std::vector<std::string> children;  // all names first: deleting shifts the enumeration

@@ -2,7 +2,6 @@
 #include "shell/DirListing.h"
 
 #include <algorithm>
-#include <new>
 #include <optional>
 
 #include "platform/Failure.h"
@@ -142,12 +141,8 @@ void cmdListGo_Run(const std::string& txtListText, const DirListingWindow& windo
         }
       }
     }
-  } catch (const Failure& f) {
-    failure = f;
-  } catch (const std::bad_alloc&) {
-    failure.emplace(7, "Out of memory");
-  } catch (const std::exception& e) {
-    failure.emplace(51, e.what());
+  } catch (...) {
+    failure = CurrentFailure();
   }
   window.restore();
   window.focusListText();

@@ -3,7 +3,7 @@
 
 #include "app/Globals.h"
 #include "app/frmOKU.h"
-#include "platform/MessageBox.h"
+#include "platform/Boundary.h"
 #include "shell/NamefrmIds.h"
 #include "shell/SendToLogic.h"
 #include "shell/misc.h"
@@ -28,11 +28,13 @@ void Namefrm::Form_Load() {
 }
 
 void Namefrm::Command1_Click() {
-  if (Namefrm_Ok(Text(IDE_NAMEFRM_NAME), Shared(), ShowMessage)) {
-    Close();
-  } else if (IsOpen()) {
-    Focus(IDE_NAMEFRM_NAME);
-  }
+  ui::CatchAllAndReport(*this, "Aborted", ShortReport, [this] {
+    if (Namefrm_Ok(Text(IDE_NAMEFRM_NAME), Shared(), ShowMessage)) {
+      Close();
+    } else if (IsOpen()) {
+      Focus(IDE_NAMEFRM_NAME);
+    }
+  });
 }
 
 // Cancel, Escape and the close box all leave NameAccepted false.

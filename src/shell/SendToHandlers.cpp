@@ -2,13 +2,17 @@
 #include "app/Globals.h"
 #include "app/frmOKU.h"
 #include "app/frmOKUIds.h"
-#include "platform/MessageBox.h"
+#include "platform/Boundary.h"
 #include "shell/Namefrm.h"
 #include "shell/SendToLogic.h"
 #include "shell/SendToSystem.h"
 #include "shell/cShellLink.h"
 #include "shell/mShellLink.h"
 #include "shell/misc.h"
+
+namespace {
+constexpr const char* kAborted = "Aborted";
+}  // namespace
 
 void frmOKU::LoadSendToFolder() {
   SendToFolder = SendToFolderFromLookup(GetSendToPath());
@@ -17,23 +21,27 @@ void frmOKU::LoadSendToFolder() {
 }
 
 void frmOKU::SendBrCmd_Click() {
-  // Whatever the picker gives, a cancel included (which empties the box).
-  SetText(IDE_OKU_SENDTO_FOLDER, BrowseForFolder(hwnd(), "What folder do you want in the SendTo Menu?"));
+  ui::CatchAllAndReport(*this, kAborted, ShortReport, [this] {
+    // Whatever the picker gives, a cancel included (which empties the box).
+    SetText(IDE_OKU_SENDTO_FOLDER, BrowseForFolder(hwnd(), "What folder do you want in the SendTo Menu?"));
+  });
 }
 
 void frmOKU::SendGoCmd_Click() {
-  SendToWindow window;
-  window.showMessage = ShowMessage;
-  window.showNamePrompt = [this] {
-    Namefrm prompt;
-    prompt.ShowModal(hwnd());
-  };
-  window.focusFolderText = [this] {
-    if (IsOpen()) Focus(IDE_OKU_SENDTO_FOLDER);
-  };
-  window.createShellLink = [](const std::string& shortcut, const std::string& target) {
-    cShellLink link;
-    return link.CreateShellLink(shortcut, target, "", "", "", 0, 1) != 0;
-  };
-  SendGoCmd_Run(Text(IDE_OKU_SENDTO_FOLDER), {SendToFolder, LinkName, NameAccepted}, RealSendToFileSystem(), window);
+  ui::CatchAllAndReport(*this, kAborted, ShortReport, [this] {
+    SendToWindow window;
+    window.showMessage = ShowMessage;
+    window.showNamePrompt = [this] {
+      Namefrm prompt;
+      prompt.ShowModal(hwnd());
+    };
+    window.focusFolderText = [this] {
+      if (IsOpen()) Focus(IDE_OKU_SENDTO_FOLDER);
+    };
+    window.createShellLink = [](const std::string& shortcut, const std::string& target) {
+      cShellLink link;
+      return link.CreateShellLink(shortcut, target, "", "", "", 0, 1) != 0;
+    };
+    SendGoCmd_Run(Text(IDE_OKU_SENDTO_FOLDER), {SendToFolder, LinkName, NameAccepted}, RealSendToFileSystem(), window);
+  });
 }

@@ -1,6 +1,7 @@
 // The Send To command's rules, texts and order of steps.
 #include "shell/SendToLogic.h"
 
+#include <cctype>
 #include <exception>
 
 #include "platform/MessageBox.h"
@@ -9,6 +10,8 @@
 namespace {
 
 constexpr uint32_t kAttributeDirectory = 16;
+// A folder with any of the selective bits: Windows XP makes the Send To folder hidden and system.
+constexpr uint32_t kAttributesAnyFolder = kAttributeDirectory | 2 /* hidden */ | 4 /* system */;
 constexpr uint32_t kAttributesNormalFiles = 0;
 constexpr const char* kAborted = "Aborted";
 
@@ -39,13 +42,25 @@ std::optional<std::string> ProposeLinkName(std::string_view normalised) {
   return std::string(normalised.substr(slash + 1));
 }
 
+bool IsDeviceName(std::string_view name) {
+  // Windows takes the part before the first "." with its trailing blanks and dots dropped, so
+  // "con", "Nul.txt" and "PRN . " all name the device, and so does the shortcut "CON.lnk".
+  std::string_view base = name.substr(0, name.find('.'));
+  while (!base.empty() && (base.back() == ' ' || base.back() == '.')) base.remove_suffix(1);
+  std::string upper(base);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (upper == "CON" || upper == "NUL" || upper == "AUX" || upper == "PRN") return true;
+  return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) && upper[3] >= '1' &&
+         upper[3] <= '9';
+}
+
 bool IsUsableLinkName(std::string_view name) {
   for (const char c : name) {
     if (static_cast<unsigned char>(c) < 32 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
       return false;
     }
   }
-  return true;
+  return !IsDeviceName(name);
 }
 
 std::string ShortcutPath(std::string_view sendToFolder, std::string_view linkName) {
@@ -61,7 +76,9 @@ SendToMessage LinkExists(std::string_view name) {
   return {"Folder '" + std::string(name) + "' already exists in Send To menu.\r\nOverwrite It?", "Link Exists...",
           kMbYesNoExclamationDefaultNo};
 }
-SendToMessage LinkError(std::string_view name) { return {"Error with folder '" + std::string(name) + ".", kAborted, kMbStop}; }
+SendToMessage LinkError(std::string_view name) {
+  return {"Error with folder '" + std::string(name) + ".", kAborted, kMbStop};
+}
 SendToMessage Added(std::string_view name) {
   return {"Folder '" + std::string(name) + "' added to Send To menu.", "Success", kMbInformation};
 }
@@ -114,7 +131,7 @@ void SendGoCmd_Run(const std::string& folderText, const SendToShared& shared, co
       Show(window, LinkError(name));
       return;
     }
-    if (!files.searchFinds(shared.sendToFolder, kAttributeDirectory)) files.createFolder(shared.sendToFolder);
+    if (!files.searchFinds(shared.sendToFolder, kAttributesAnyFolder)) files.createFolder(shared.sendToFolder);
     const std::string shortcut = ShortcutPath(shared.sendToFolder, name);
     if (files.searchFinds(shortcut, kAttributesNormalFiles) && Show(window, LinkExists(name)) != kAnswerYes) return;
     if (!window.createShellLink(shortcut, target)) {

@@ -29,8 +29,13 @@ std::optional<std::string> NormaliseFolderText(std::string_view text);
 // text (a drive root), else the text after the last "\"; no "\" at all gives no name.
 std::optional<std::string> ProposeLinkName(std::string_view normalised);
 
-// False for names that a file name cannot hold: \ / : * ? " < > | or control characters. Such a
-// name would write outside the Send To folder, make an alternate stream or a wildcard search.
+// True for the names of the devices that every folder holds (CON, NUL, AUX, PRN, COM1-COM9,
+// LPT1-LPT9), in any case, with or without an extension, trailing blanks and dots ignored.
+bool IsDeviceName(std::string_view name);
+
+// False for names that a file name cannot hold: \ / : * ? " < > |, control characters, or a
+// device name. Such a name would write outside the Send To folder, make an alternate stream or a
+// wildcard search, or "find" and "write" a device instead of a shortcut.
 bool IsUsableLinkName(std::string_view name);
 
 // SendToFolder + name + ".lnk".

@@ -27,8 +27,25 @@ RegionalSettings ReadRegionalSettings() {
   return settings;
 }
 
-ClockTime ClockNow() {
+namespace {
+
+LocalDateTime SystemClock() {
   SYSTEMTIME now;
   GetLocalTime(&now);
-  return ClockTime{now.wHour, now.wMinute};
+  return LocalDateTime{now.wYear, now.wMonth, now.wDay, ClockTime{now.wHour, now.wMinute}};
+}
+
+ClockSource& Clock() {
+  static ClockSource clock = SystemClock;
+  return clock;
+}
+
+}  // namespace
+
+LocalDateTime ClockNow() { return Clock()(); }
+
+ClockSource SetClockSource(ClockSource clock) {
+  const ClockSource previous = Clock();
+  Clock() = clock ? clock : SystemClock;
+  return previous;
 }

@@ -7,5 +7,10 @@
 // be read keeps the English default; a designator the user cleared stays empty.
 RegionalSettings ReadRegionalSettings();
 
-// The current local time of day.
-ClockTime ClockNow();
+// The current local date and time.
+LocalDateTime ClockNow();
+
+// Where ClockNow reads the time: tests put a clock of their own in place of the system's.
+using ClockSource = LocalDateTime (*)();
+// Puts `clock` in place (nullptr: the system clock again); returns the one it replaces.
+ClockSource SetClockSource(ClockSource clock);

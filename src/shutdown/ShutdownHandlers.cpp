@@ -38,7 +38,7 @@ void CheckOption(frmOKU& w, int index) {
 }  // namespace
 
 void frmOKU::SetShutdownDefaults() {
-  SetText(IDE_OKU_SHUTDOWN_TIME, Model().ResetDefaults(ClockNow(), ReadRegionalSettings()));
+  SetText(IDE_OKU_SHUTDOWN_TIME, Model().ResetDefaults(ClockNow().time, ReadRegionalSettings()));
   ExitOption = Model().ExitOption();
   CheckOption(*this, ExitOption);
   ApplyControls(*this);
@@ -52,13 +52,14 @@ void frmOKU::optExitOption_Click(int index) {
 
 void frmOKU::cmdAct_Click() {
   try {
-    if (!Model().Arm(Text(IDE_OKU_SHUTDOWN_TIME), ReadRegionalSettings())) {
+    if (!Model().Arm(Text(IDE_OKU_SHUTDOWN_TIME), ReadRegionalSettings(), ClockNow())) {
       ShowMessage(kInvalidTimeText, kInvalidTimeCaption, kMbStop);
       if (IsOpen()) Focus(IDE_OKU_SHUTDOWN_TIME);
       return;
     }
     ApplyControls(*this);
-  } catch (const Failure& failure) {
+  } catch (...) {
+    const Failure failure = CurrentFailure();
     if (failure.number > 0) ShowMessage(ShortReport(failure), kActivateErrorCaption, kMbStop);
   }
 }
@@ -67,7 +68,8 @@ void frmOKU::cmdDeAct_Click() {
   try {
     Model().Disarm();
     ApplyControls(*this);
-  } catch (const Failure& failure) {
+  } catch (...) {
+    const Failure failure = CurrentFailure();
     if (failure.number > 0) ShowMessage(ShortReport(failure), kDeactivateErrorCaption, kMbStop);
   }
 }

@@ -39,12 +39,14 @@ std::string ShutdownTimer::ResetDefaults(ClockTime now, const RegionalSettings& 
   return FormatShutdownTime(DefaultShutdownTime(now), settings);
 }
 
-bool ShutdownTimer::Arm(std::string_view timeText, const RegionalSettings& settings) {
+bool ShutdownTimer::Arm(std::string_view timeText, const RegionalSettings& settings, const LocalDateTime& now) {
   const auto time = ParseTimeText(timeText, settings);
   if (!time) return false;
   // Built before the state changes, so that a failure leaves the timer disarmed.
   std::string reminder = ReminderCaption(exitOption_, *time, settings);
   armedTime_ = *time;
+  armedAt_ = MinuteNumber(now);
+  dueAt_ = NextOccurrence(armedAt_, armedTime_);
   reminder_ = std::move(reminder);
   fired_ = false;
   state_ = TimerState::Armed;
@@ -57,8 +59,14 @@ void ShutdownTimer::Disarm() {
   reminder_.clear();
 }
 
-bool ShutdownTimer::Tick(ClockTime now) {
-  if (state_ != TimerState::Armed || fired_ || !IsShutdownMinute(now, armedTime_)) return false;
+bool ShutdownTimer::Tick(const LocalDateTime& now) {
+  if (state_ != TimerState::Armed || fired_) return false;
+  const long long minute = MinuteNumber(now);
+  if (minute < armedAt_) {
+    armedAt_ = minute;
+    dueAt_ = NextOccurrence(minute, armedTime_);
+  }
+  if (minute < dueAt_) return false;
   fired_ = true;
   return true;
 }

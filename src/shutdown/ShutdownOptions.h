@@ -76,16 +76,21 @@ class ShutdownTimer {
   // now). Disarms first, as Refresh does.
   std::string ResetDefaults(ClockTime now, const RegionalSettings& settings);
 
-  // cmdAct_Click. False when the text is no valid date or time: then nothing changes and the
-  // window shows kInvalidTimeText. The time box keeps the text as typed.
-  bool Arm(std::string_view timeText, const RegionalSettings& settings);
+  // cmdAct_Click at `now`. False when the text is no valid date or time: then nothing changes and
+  // the window shows kInvalidTimeText. The time box keeps the text as typed. The action is due at
+  // the next occurrence of the time counted from now (NextOccurrence): a time already past today
+  // means tomorrow.
+  bool Arm(std::string_view timeText, const RegionalSettings& settings, const LocalDateTime& now);
   // cmdDeAct_Click.
   void Disarm();
 
-  // Timer1_Timer. True once, at the first tick of the armed minute: the caller stops Timer1 and
-  // asks Windows to act. Later ticks (while a message of that request is open, or after it)
-  // return false until the timer is armed again.
-  bool Tick(ClockTime now);
+  // Timer1_Timer. True once, at the first tick at or after the due minute however late it comes
+  // (ticks held back while a handler is busy, a machine that slept through the minute): the
+  // caller stops Timer1 and asks Windows to act. Later ticks (while a message of that request is
+  // open, or after it) return false until the timer is armed again. A clock set back to before
+  // the moment of arming counts again from the new clock, so the action comes at the next
+  // occurrence of its time on that clock rather than a day or more later.
+  bool Tick(const LocalDateTime& now);
 
   TimerState State() const { return state_; }
   bool Fired() const { return fired_; }
@@ -99,5 +104,7 @@ class ShutdownTimer {
   bool fired_ = false;
   int exitOption_ = 0;
   ClockTime armedTime_;
+  long long armedAt_ = 0;  // MinuteNumber of the moment of arming
+  long long dueAt_ = 0;    // MinuteNumber from which a tick acts
   std::string reminder_;
 };

@@ -15,6 +15,9 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // part of a double-byte character loses it on both sides of the comparison alike.
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\xA0'; }
 
+// A separator with a digit in it would be read as part of the numbers it stands between.
+bool IsUsableSeparator(std::string_view sep) { return !sep.empty() && std::none_of(sep.begin(), sep.end(), IsDigit); }
+
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
@@ -42,7 +45,7 @@ class Scanner {
     for (std::string_view sep :
          {std::string_view(settings.timeSeparator), std::string_view(settings.dateSeparator),
           Trim(settings.dateSeparator), std::string_view(":"), std::string_view("/"), std::string_view("-")}) {
-      if (sep.empty() || IsDigit(sep.front())) continue;
+      if (!IsUsableSeparator(sep)) continue;
       if (std::find(separators_.begin(), separators_.end(), sep) == separators_.end()) separators_.push_back(sep);
     }
     // Longer separators first, so that a two-character separator is not taken for its first half.
@@ -273,19 +276,38 @@ std::optional<ClockTime> ParseTimeText(std::string_view text, const RegionalSett
   return std::nullopt;
 }
 
-std::string FormatShutdownTime(ClockTime time, const RegionalSettings& settings) {
-  const std::string sep = settings.timeSeparator.empty() ? ":" : settings.timeSeparator;
-  auto twoDigits = [](int n) { return std::string{static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)}; };
-  if (settings.amDesignator.empty() && settings.pmDesignator.empty()) {
-    return twoDigits(time.hour) + sep + twoDigits(time.minute);
+bool DesignatorsTellHalves(const RegionalSettings& settings) {
+  for (const std::string* designator : {&settings.amDesignator, &settings.pmDesignator}) {
+    if (std::any_of(designator->begin(), designator->end(), IsDigit)) return false;
   }
+  return MatchDesignator(settings.amDesignator, settings) == Half::Morning &&
+         MatchDesignator(settings.pmDesignator, settings) == Half::Afternoon;
+}
+
+std::string FormatShutdownTime(ClockTime time, const RegionalSettings& settings) {
+  const std::string sep = IsUsableSeparator(settings.timeSeparator) ? settings.timeSeparator : ":";
+  auto twoDigits = [](int n) { return std::string{static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)}; };
+  if (!DesignatorsTellHalves(settings)) return twoDigits(time.hour) + sep + twoDigits(time.minute);
   const int hour12 = time.hour % 12 == 0 ? 12 : time.hour % 12;
   const std::string& designator = time.hour < 12 ? settings.amDesignator : settings.pmDesignator;
-  std::string text = twoDigits(hour12) + sep + twoDigits(time.minute);
-  if (!designator.empty()) text += " " + designator;
-  return text;
+  return twoDigits(hour12) + sep + twoDigits(time.minute) + " " + designator;
 }
 
 ClockTime DefaultShutdownTime(ClockTime now) { return ClockTime{(now.hour + 1) % 24, now.minute}; }
 
-bool IsShutdownMinute(ClockTime now, ClockTime armed) { return now.hour == armed.hour && now.minute == armed.minute; }
+long long MinuteNumber(const LocalDateTime& moment) {
+  // Days from the civil date (proleptic Gregorian), counted in 400-year eras of 146097 days.
+  const long long year = moment.year - (moment.month <= 2 ? 1 : 0);
+  const long long era = (year >= 0 ? year : year - 399) / 400;
+  const long long yearOfEra = year - era * 400;
+  const long long dayOfYear = (153 * (moment.month + (moment.month > 2 ? -3 : 9)) + 2) / 5 + moment.day - 1;
+  const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  const long long days = era * 146097 + dayOfEra - 719468;
+  return days * 1440 + moment.time.hour * 60 + moment.time.minute;
+}
+
+long long NextOccurrence(long long from, ClockTime time) {
+  const long long dayStart = from - ((from % 1440) + 1440) % 1440;
+  const long long sameDay = dayStart + time.hour * 60 + time.minute;
+  return sameDay >= from ? sameDay : sameDay + 1440;
+}

@@ -1,6 +1,6 @@
 // The shutdown time: reading what the user types into the time box, the "hh:mm AMPM" text, the
-// default of now plus one hour, and the tick's comparison. All of it follows the user's regional
-// settings, which the Windows side reads into RegionalSettings.
+// default of now plus one hour, and the local calendar's minutes that the tick counts with. The
+// texts follow the user's regional settings, which the Windows side reads into RegionalSettings.
 #pragma once
 
 #include <optional>
@@ -31,6 +31,14 @@ struct ClockTime {
   friend bool operator==(const ClockTime&, const ClockTime&) = default;
 };
 
+// A moment of the local clock to the minute: the calendar date and the time of day.
+struct LocalDateTime {
+  int year = 2000;
+  int month = 1;  // 1-12
+  int day = 1;    // 1-31
+  ClockTime time;
+};
+
 // Reads the time box. Accepted, with the settings' separators and designators:
 // - a time: "22:30", "10:30 PM", "10:30pm", "10:30 p" (a designator may be shortened to any
 //   beginning that only one of the two shares), "10:30:15 PM" (seconds are checked, then dropped),
@@ -49,16 +57,25 @@ struct ClockTime {
 // English system rather than read as 30 October.
 std::optional<ClockTime> ParseTimeText(std::string_view text, const RegionalSettings& settings);
 
+// True when the designators tell the morning from the afternoon as ParseTimeText reads them:
+// neither empty once blanks, dots and "?" (a character the ANSI code page lacks) are dropped,
+// not the same, without digits, and each read back as its own half.
+bool DesignatorsTellHalves(const RegionalSettings& settings);
+
 // "hh:mm AMPM": the 12-hour clock in two digits, the settings' time separator, two-digit
 // minutes, a blank and the morning or afternoon designator ("10:30 PM", "12:05 AM" after
-// midnight). When both designators are empty, the 24-hour "HH:mm" ("22:30"), since the
-// 12-hour text could not tell the morning from the evening; when only one is, that half of the
-// day has neither blank nor designator.
+// midnight). Where the designators cannot tell the halves of the day (DesignatorsTellHalves),
+// the 24-hour "HH:mm" ("22:30"): a 12-hour text would read back as another time or not at all.
+// A time separator that the parser cannot read (empty, or with a digit in it) is written ":".
 std::string FormatShutdownTime(ClockTime time, const RegionalSettings& settings);
 
 // The default of the time box: an hour after now, past midnight into the next day's hours.
 ClockTime DefaultShutdownTime(ClockTime now);
 
-// The tick's decision: the clock has reached the armed minute. Hour (0-23) and minute compare
-// as numbers, never as texts.
-bool IsShutdownMinute(ClockTime now, ClockTime armed);
+// The local clock's minutes since 1 January 1970, so that moments compare and count across
+// midnight and the ends of months and years.
+long long MinuteNumber(const LocalDateTime& moment);
+
+// The first minute at or after `from` (a MinuteNumber) whose time of day is `time`: the same day
+// while that time is still to come or is now, else the next day.
+long long NextOccurrence(long long from, ClockTime time);

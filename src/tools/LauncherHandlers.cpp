@@ -4,11 +4,11 @@
 #include "app/Globals.h"
 #include "app/frmOKU.h"
 #include "app/frmOKUIds.h"
-#include "platform/App.h"
-#include "platform/Failure.h"
+#include "platform/Boundary.h"
 #include "platform/MessageBox.h"
 #include "platform/Process.h"
 #include "platform/Pump.h"
+#include "platform/Wow64.h"
 #include "registry/clsEasyRegistry.h"
 #include "shell/misc.h"
 #include "tools/LauncherPlans.h"
@@ -33,7 +33,10 @@ std::string ProgramFor(const LaunchPlan& plan) {
 void Start(frmOKU& w, const LaunchPlan& plan) {
   if (plan.showsHourglass) w.SetMousePointer(ui::kPointerHourglass);
   if (plan.storesCommandLine) w.CommandLine = plan.commandLine;
-  StartProcess(plan.commandLine, plan.showMode, ProgramFor(plan));
+  {
+    const NativeFileSystemScope native;  // under WOW64: the system's own tool, not its 32-bit copy
+    StartProcess(plan.commandLine, plan.showMode, ProgramFor(plan));
+  }
   w.SetMousePointer(ui::kPointerDefault);
 }
 
@@ -41,15 +44,20 @@ std::string Report(const frmOKU& w, const LaunchPlan& plan, const Failure& failu
   return plan.report == ReportForm::Long ? LongReport(w.CommandLine, failure) : ShortReport(failure);
 }
 
-// A launcher click: start the tool, or report why it did not start.
-void Launch(frmOKU& w, Launcher launcher) {
-  const LaunchPlan plan = PlanLaunch(launcher, w.IsNT, w.SystemDir, w.WindowsDir);
-  try {
-    Start(w, plan);
-  } catch (const Failure& failure) {
-    w.SetMousePointer(ui::kPointerDefault);
-    if (failure.number > 0) ShowMessage(Report(w, plan, failure), plan.failureCaption, kMbStop);
-  }
+// A launcher click: start the tool, or report why it did not start. The Registry Editor's
+// caution comes first, inside the same boundary.
+void Launch(frmOKU& w, Launcher launcher, bool cautionFirst = false) {
+  LaunchPlan plan;
+  ui::CatchAll(
+      w,
+      [&] {
+        if (cautionFirst) ShowMessage(std::string(kRegEditCaution), std::string(kRegEditCautionCaption), kMbStop);
+        plan = PlanLaunch(launcher, w.IsNT, w.SystemDir, w.WindowsDir);
+        Start(w, plan);
+      },
+      [&](const Failure& failure) {
+        if (failure.number > 0) ShowMessage(Report(w, plan, failure), plan.failureCaption, kMbStop);
+      });
 }
 
 }  // namespace
@@ -66,33 +74,30 @@ void frmOKU::ApplyUtilityAvailability() {
 
 void frmOKU::RegEdCmd_Click() {
   // The warning comes first; the editor starts however the box is closed.
-  ShowMessage(std::string(kRegEditCaution), std::string(kRegEditCautionCaption), kMbStop);
-  Launch(*this, Launcher::RegEdit);
+  Launch(*this, Launcher::RegEdit, true);
 }
 
 void frmOKU::RegCmd_Click() {
-  const LaunchPlan plan = PlanLaunch(Launcher::RegCheck, IsNT, SystemDir, WindowsDir);
-  try {
-    Start(*this, plan);
-  } catch (const Failure& failure) {
-    SetMousePointer(ui::kPointerDefault);
-    {
-      ui::BusyScope busy;
-      DoEvents();
-    }
-    if (failure.number == 0) return;
-    const std::string report = LongReport(CommandLine, failure);
-    if (!IsXpHomeCase(IsXP, Text(IDT_OKU_VERSION))) {
-      ShowMessage(report, plan.failureCaption, kMbStop);
-      return;
-    }
-    if (ShowMessage(XpHomePrompt(report), plan.failureCaption, kMbYesNoInformation) != kAnswerYes) return;
-    try {
-      OpenWebPage(std::string(kBackupArticleUrl), true);
-    } catch (...) {
-      // The article is a courtesy: a failure to open it must not take the program down.
-    }
-  }
+  LaunchPlan plan;
+  // Whatever the report does (the support article included) ends at the boundary: the program
+  // goes on.
+  ui::CatchAll(
+      *this,
+      [&] {
+        plan = PlanLaunch(Launcher::RegCheck, IsNT, SystemDir, WindowsDir);
+        Start(*this, plan);
+      },
+      [&](const Failure& failure) {
+        DoEvents();
+        if (failure.number == 0) return;
+        const std::string report = LongReport(CommandLine, failure);
+        if (!IsXpHomeCase(IsXP, Text(IDT_OKU_VERSION))) {
+          ShowMessage(report, plan.failureCaption, kMbStop);
+          return;
+        }
+        if (ShowMessage(XpHomePrompt(report), plan.failureCaption, kMbYesNoInformation) == kAnswerYes)
+          OpenWebPage(std::string(kBackupArticleUrl), true);
+      });
 }
 
 void frmOKU::DefragCmd_Click() { Launch(*this, Launcher::Defrag); }
@@ -104,14 +109,11 @@ void frmOKU::cmdDM_Click() { Launch(*this, Launcher::DeviceManager); }
 void frmOKU::cmdCM_Click() { Launch(*this, Launcher::ComputerManagement); }
 
 void frmOKU::SysInfoCmd_Click() {
-  try {
+  ui::CatchAllAndReport(*this, kSysInfoFailureCaption, ShortReport, [this] {
     SetMousePointer(ui::kPointerHourglass);
     LaunchSysInfo();
     SetMousePointer(ui::kPointerDefault);
-  } catch (const Failure& failure) {
-    SetMousePointer(ui::kPointerDefault);
-    if (failure.number > 0) ShowMessage(ShortReport(failure), std::string(kSysInfoFailureCaption), kMbStop);
-  }
+  });
 }
 
 void frmOKU::StartCmd_Click() {
@@ -120,25 +122,23 @@ void frmOKU::StartCmd_Click() {
     Launch(*this, Launcher::MsConfig);
     return;
   }
-  try {
-    StartupCount = 0;
-    StartupNames.clear();
-    StartupValues.clear();
-    clsEasyRegistry registry;
-    registry.Cd(kRunKey);
-    std::vector<StartupEntry> values;
-    if (const auto rows = registry.DirValue())
-      for (const ValueRow& row : *rows) values.push_back({row.name, row.data});
-    for (StartupEntry& entry : ListedStartupEntries(values)) {
-      StartupNames.push_back(std::move(entry.name));
-      StartupValues.push_back(std::move(entry.data));
-    }
-    StartupCount = static_cast<int>(StartupNames.size());
-    frmStartUp window;
-    window.ShowModal(hwnd());
-  } catch (const Failure& failure) {
-    SetMousePointer(ui::kPointerDefault);
-    if (failure.number > 0)
-      ShowMessage(LongReport(CommandLine, failure), std::string(kMsConfigFailureCaption), kMbStop);
-  }
+  ui::CatchAllAndReport(
+      *this, kMsConfigFailureCaption, [this](const Failure& failure) { return LongReport(CommandLine, failure); },
+      [this] {
+        StartupCount = 0;
+        StartupNames.clear();
+        StartupValues.clear();
+        clsEasyRegistry registry;
+        registry.Cd(kRunKey);
+        std::vector<StartupEntry> values;
+        if (const auto rows = registry.DirValue())
+          for (const ValueRow& row : *rows) values.push_back({row.name, row.data});
+        for (StartupEntry& entry : ListedStartupEntries(values)) {
+          StartupNames.push_back(std::move(entry.name));
+          StartupValues.push_back(std::move(entry.data));
+        }
+        StartupCount = static_cast<int>(StartupNames.size());
+        frmStartUp window;
+        window.ShowModal(hwnd());
+      });
 }

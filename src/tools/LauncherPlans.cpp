@@ -59,9 +59,10 @@ LaunchPlan PlanLaunch(Launcher launcher, bool isNT, std::string_view systemDir, 
       return isNT ? Console(systemDir, "devmgmt.msc", "Error in opening Device Manager")
                   : Plain(Join(windowsDir, "CONTROL.EXE Sysdm.cpl, System,1"), "Error in opening Device Manager");
     case Launcher::ComputerManagement: {
-      if (isNT) return Console(systemDir, "compmgmt.msc", "Error in opening Computer Management");
-      LaunchPlan plan = Plain("", "Error in opening Computer Management");  // fails at once: no such tool
-      plan.showsHourglass = false;
+      // Without the NT family there is no such tool: the empty command line fails at once.
+      LaunchPlan plan = isNT ? Console(systemDir, "compmgmt.msc", "Error in opening Computer Management")
+                             : Plain("", "Error in opening Computer Management");
+      plan.showsHourglass = false;  // this button never shows the hourglass, on any version
       return plan;
     }
     case Launcher::MsConfig:

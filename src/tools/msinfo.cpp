@@ -7,6 +7,7 @@
 
 #include "platform/MessageBox.h"
 #include "platform/Process.h"
+#include "platform/Wow64.h"
 #include "registry/RegistryApi.h"
 #include "tools/LauncherPlans.h"
 
@@ -34,7 +35,7 @@ bool QueryKeyValue(HKEY hive, const std::string& keyPath, const std::string& val
   const RegistryApi& api = ActiveRegistryApi();
   // Reading needs no more: an ordinary user is refused any write right on the machine's keys.
   HKEY key = nullptr;
-  if (api.OpenKeyEx(hive, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+  if (api.OpenKeyEx(hive, keyPath.c_str(), 0, KEY_QUERY_VALUE | RegistryView(), &key) != ERROR_SUCCESS) return false;
   std::vector<uint8_t> buffer(kBufferSize, 0);
   DWORD size = kBufferSize;
   DWORD type = REG_NONE;
@@ -48,17 +49,32 @@ bool QueryKeyValue(HKEY hive, const std::string& keyPath, const std::string& val
   return true;
 }
 
+namespace {
+
+// Under WOW64 a tool named by a path in the System directory is started as the system's own.
+void StartTool(const std::string& path) {
+  const NativeFileSystemScope native;
+  StartProcess(QuotedProgramPath(path), kShowNormal);
+}
+
+bool ToolExists(const std::string& path) {
+  const NativeFileSystemScope native;
+  return FileExists(path);
+}
+
+}  // namespace
+
 void LaunchSysInfo() {
   try {
     std::string location;
     if (QueryKeyValue(HKEY_LOCAL_MACHINE, kMsinfoKey, kMsinfoValue, location)) {
-      StartProcess(QuotedProgramPath(location), kShowNormal);
+      StartTool(location);
       return;
     }
     if (QueryKeyValue(HKEY_LOCAL_MACHINE, kSharedToolsKey, kSharedToolsValue, location)) {
       const std::string program = location + "\\MSINFO32.EXE";
-      if (FileExists(program)) {
-        StartProcess(QuotedProgramPath(program), kShowNormal);
+      if (ToolExists(program)) {
+        StartTool(program);
         return;
       }
     }

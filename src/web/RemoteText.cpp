@@ -113,8 +113,25 @@ bool IsNewerRelease(const ReleaseVersion& web, const ReleaseVersion& own) {
   return web.revision > own.revision;
 }
 
-bool IsWebAddress(std::string_view address) {
-  return StartsWithNoCase(address, "http://") || StartsWithNoCase(address, "https://");
+std::optional<std::string> ShellWebAddress(std::string_view text) {
+  size_t begin = 0, end = text.size();
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  const std::string_view address = text.substr(begin, end - begin);
+  const size_t scheme = StartsWithNoCase(address, "http://") ? 7 : StartsWithNoCase(address, "https://") ? 8 : 0;
+  if (scheme == 0 || address.size() == scheme ||
+      std::string_view("/?#").find(address[scheme]) != std::string_view::npos)
+    return std::nullopt;
+  for (const char c : address) {
+    const bool printable = c > ' ' && c < '\x7f';
+    if (!printable || std::string_view("\"'<>\\^`{|}").find(c) != std::string_view::npos) return std::nullopt;
+  }
+  return std::string(address);
+}
+
+std::optional<std::string> DownloadAddress(std::string_view fileText) {
+  const std::optional<std::string> payload = MarkedPayload(fileText, kDownloadMarker);
+  return payload ? ShellWebAddress(*payload) : std::nullopt;
 }
 
 std::string HostOfUrl(std::string_view url) {
@@ -146,7 +163,7 @@ DonationButtons ResolveDonationButtons(std::optional<std::string_view> fileText,
   if (!links) return buttons;
   for (size_t i = 0; i < links->captions.size(); ++i) buttons.captions[i] = links->captions[i];
   for (size_t i = 0; i < links->addresses.size(); ++i) {
-    if (IsWebAddress(links->addresses[i])) buttons.links[i] = links->addresses[i];
+    if (std::optional<std::string> address = ShellWebAddress(links->addresses[i])) buttons.links[i] = *address;
   }
   buttons.fetched = true;
   return buttons;

@@ -19,7 +19,6 @@ inline constexpr std::string_view kNewsMarker = "QLN_NWZ";
 inline constexpr std::string_view kDownloadMarker = "QLN_DLF";
 inline constexpr std::string_view kDonationMarker = "QLN_DON";
 
-
 // True when characters 1 to 7 of the text, upper-cased, are the marker. Shorter text never matches.
 bool HasMarker(std::string_view text, std::string_view marker);
 
@@ -55,10 +54,17 @@ std::optional<ReleaseVersion> ParseReleaseVersion(std::string_view payload);
 // minor; or the same major and minor and a greater revision. All comparisons are signed.
 bool IsNewerRelease(const ReleaseVersion& web, const ReleaseVersion& own);
 
-// True for addresses the shell may be handed from the network: those that begin with "http://" or
-// "https://" in any letter case. Anything else (a local path, "file:", a program name) could make
-// the shell run a local program, so it is refused.
-bool IsWebAddress(std::string_view address);
+// What the shell may be handed of an address from the network: the text without its surrounding
+// white space (a file saved with CR LF ends in a line break) when that is one web address and
+// nothing else: "http://" or "https://" in any letter case, a host, and only the characters that
+// addresses are written with (printable ASCII, without blanks, quotes and <>\^`{|}). Nothing
+// otherwise: a local path, "file:" or a program name could make the shell run a local program, and
+// a blank or a quote could hand the browser more than one argument.
+std::optional<std::string> ShellWebAddress(std::string_view text);
+
+// The download file's address as the update window hands it to the shell: the payload of a file
+// carrying the download marker, when ShellWebAddress accepts it.
+std::optional<std::string> DownloadAddress(std::string_view fileText);
 
 // The host part of a web address: what lies between "://" and the next "/", "?" or "#"
 // ("http://www.quillon.example/x" gives "www.quillon.example"). Without "://" the whole text up to
@@ -85,8 +91,8 @@ struct DonationButtons {
 };
 
 // The three buttons after a fetch of the donation file (its text already trimmed). Buttons the file
-// does not supply keep the site's host name and address. An address that is no web address
-// (IsWebAddress) leaves that button's link at the site. On any failure all three get back the site.
+// does not supply keep the site's host name and address. An address that ShellWebAddress refuses
+// leaves that button's link at the site. On any failure all three get back the site.
 DonationButtons ResolveDonationButtons(std::optional<std::string_view> fileText, std::string_view siteUrl,
                                        std::string_view siteHost);
 

@@ -1,4 +1,4 @@
-// The built-in site and update host, the test build's overrides, and the Check4File flavours.
+// The built-in site and update address, the test build's overrides, and the Check4File flavours.
 #include "web/SiteConfig.h"
 
 #include "BuildConfig.h"
@@ -18,9 +18,9 @@ std::string SiteUrl() { return SettingOr("OKU_TEST_SITE_URL", build::kSiteUrl); 
 
 std::string SiteHost() { return HostOfUrl(SiteUrl()); }
 
-std::string UpdateHost() { return SettingOr("OKU_TEST_UPDATE_HOST", build::kUpdateHost); }
+std::string UpdateUrl() { return SettingOr("OKU_TEST_UPDATE_URL", build::kUpdateUrl); }
 
-std::string RemoteFileUrl(std::string_view path) { return "http://" + UpdateHost() + std::string(path); }
+std::string RemoteFileUrl(std::string_view path) { return UpdateUrl() + std::string(path); }
 
 namespace donation {
 bool Check4File(const std::string& inFile, std::string& resp) {

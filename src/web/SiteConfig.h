@@ -17,9 +17,11 @@ inline constexpr std::string_view kDonationFile = "/files/OKU.don";
 std::string SiteUrl();
 // The site's host name, as the donation buttons show it.
 std::string SiteHost();
-// The host (and optional ":port") that serves /files/; OKU_TEST_UPDATE_HOST in OKU_test.exe.
-std::string UpdateHost();
-// "http://" + UpdateHost() + path, for one of the file paths above.
+// The address that the file paths above are appended to (scheme, host and optional port, no final
+// "/"): the built-in one is https; OKU_test.exe may be pointed elsewhere with OKU_TEST_UPDATE_URL
+// (the tests' loopback server speaks plain http).
+std::string UpdateUrl();
+// UpdateUrl() + path, for one of the file paths above.
 std::string RemoteFileUrl(std::string_view path);
 
 namespace update {

@@ -3,6 +3,7 @@
 
 #include "BuildConfig.h"
 #include "platform/App.h"
+#include "platform/Boundary.h"
 #include "platform/Failure.h"
 #include "platform/MessageBox.h"
 #include "shell/misc.h"
@@ -76,12 +77,10 @@ void frmAbout::Form_LostFocus() {
 }
 
 void frmAbout::OpenSite(int label) {
-  SetTextColor(label, kClickedColor);
-  try {
+  ui::CatchAllAndReport(*this, "Error in opening the web site", ShortReport, [&] {
+    SetTextColor(label, kClickedColor);
     OpenWebPage(web::SiteUrl(), true);
-  } catch (const Failure& failure) {
-    if (failure.number > 0) ShowMessage(ShortReport(failure), "Error in opening the web site", kMbStop);
-  }
+  });
 }
 
 void frmAbout::lblProduct_MouseDown(int Button) {
@@ -93,12 +92,16 @@ void frmAbout::lblURL_MouseDown(int Button) {
 }
 
 void frmAbout::lblCopyright_MouseDown(int /*Button*/) {
-  SetTextColor(IDT_ABOUT_COPYRIGHT, kClickedColor);
-  OpenMailTo(build::kAuthorMail);
+  ui::CatchAllAndReport(*this, "Error in opening the mail program", ShortReport, [this] {
+    SetTextColor(IDT_ABOUT_COPYRIGHT, kClickedColor);
+    OpenMailTo(build::kAuthorMail);
+  });
 }
 
 void frmAbout::lblVersionUpdate_Click() {
-  SetTextColor(IDT_ABOUT_VERSION_UPDATE, kClickedColor);
-  frmUpdate update;
-  update.ShowModal(hwnd());
+  ui::CatchAllAndReport(*this, "Error in update", ShortReport, [this] {
+    SetTextColor(IDT_ABOUT_VERSION_UPDATE, kClickedColor);
+    frmUpdate update;
+    update.ShowModal(hwnd());
+  });
 }

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/App.h"
+#include "platform/Boundary.h"
 #include "platform/Failure.h"
 #include "platform/MessageBox.h"
 #include "shell/mShellLink.h"
@@ -57,6 +58,16 @@ void frmDonate::PointLinksAtSite() {
 }
 
 void frmDonate::cmdUp_Click() {
+  ui::CatchAll(
+      *this, [this] { UpdateLinks(); },
+      [this](const Failure& failure) {
+        Enable(IDB_DONATE_GET, true);
+        for (int i = 0; i < 3; ++i) Enable(IDB_DONATE_LINK0 + i, true);
+        if (failure.number > 0) ShowMessage(ShortReport(failure), "Error in update", kMbStop);
+      });
+}
+
+void frmDonate::UpdateLinks() {
   Enable(IDB_DONATE_GET, false);
   SetMousePointer(ui::kPointerHourglass);
   PointLinksAtSite();
@@ -75,7 +86,7 @@ void frmDonate::GetLinks() {
   std::optional<std::string_view> text;
   try {
     if (web::donation::Check4File(web::RemoteFileUrl(web::kDonationFile), resp)) text = resp;
-  } catch (const Failure&) {
+  } catch (...) {
     // A failed fetch is the failure path below.
   }
   // The buttons as a whole: what the file supplies, or on any failure all three at the site.
@@ -93,11 +104,8 @@ void frmDonate::GetLinks() {
 
 void frmDonate::cmdLink_Click(int Index) {
   if (Index < 0 || Index > 2) return;
-  try {
-    ShellExecuteFile(Links[Index], kShowNormal, "");
-  } catch (const Failure& failure) {
-    if (failure.number > 0) ShowMessage(ShortReport(failure), "Error in update", kMbStop);
-  }
+  ui::CatchAllAndReport(*this, "Error in update", ShortReport,
+                        [&] { ShellExecuteFile(Links[Index], kShowNormal, ""); });
 }
 
 void frmDonate::cmdOK_Click() { Close(); }

@@ -24,4 +24,6 @@ class frmDonate : public ui::FormT<frmDonate> {
 
  private:
   void PointLinksAtSite();
+  // Get Links itself; cmdUp_Click is its boundary.
+  void UpdateLinks();
 };

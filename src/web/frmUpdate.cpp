@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/App.h"
+#include "platform/Boundary.h"
 #include "platform/Failure.h"
 #include "platform/MessageBox.h"
 #include "shell/mShellLink.h"
@@ -49,6 +50,16 @@ void frmUpdate::Form_Load() {
 }
 
 void frmUpdate::cmdCheck_Click() {
+  // Whatever else goes wrong in the check ends as the check's own error.
+  ui::CatchAll(
+      *this, [this] { CheckForUpdate(); },
+      [this](const Failure&) {
+        ReportCheckFailure(web::UpdateErrorMessage(web::SiteUrl()));
+        Err().Clear();
+      });
+}
+
+void frmUpdate::CheckForUpdate() {
   SetClientSize(hwnd(), kWidth, kHeight);
   SetCaption("Update");
   SetMousePointer(ui::kPointerHourglass);
@@ -102,18 +113,17 @@ void frmUpdate::cmdDown_Click() {
   try {
     std::string resp;
     std::optional<std::string> address;
-    if (web::update::Check4File(web::RemoteFileUrl(web::kDownloadFile), resp))
-      address = web::MarkedPayload(resp, web::kDownloadMarker);
-    // Only a web address goes to the shell: anything else from the network could start a local
-    // program, so it takes the failure path before the user is asked anything.
-    if (address && web::IsWebAddress(*address)) {
+    if (web::update::Check4File(web::RemoteFileUrl(web::kDownloadFile), resp)) address = web::DownloadAddress(resp);
+    // Only one clean web address goes to the shell: anything else from the network could start a
+    // local program, so it takes the failure path before the user is asked anything.
+    if (address) {
       if (ShowMessage(web::DownloadInstructions(), "Instructions", kMbOkCancelInformation) == kAnswerOk)
         ShellExecuteFile(*address, kShowNormal, "");
       SetMousePointer(ui::kPointerDefault);
       Enable(IDB_UPDATE_DOWNLOAD, true);
       return;
     }
-  } catch (const Failure&) {
+  } catch (...) {
     // The failure path below reports it.
   }
   SetMousePointer(ui::kPointerDefault);
@@ -124,11 +134,8 @@ void frmUpdate::cmdDown_Click() {
 }
 
 void frmUpdate::cmdLink_Click() {
-  try {
-    ShellExecuteFile(web::SiteUrl(), kShowNormal, "");
-  } catch (const Failure& failure) {
-    if (failure.number > 0) ShowMessage(ShortReport(failure), "Error in update", kMbStop);
-  }
+  ui::CatchAllAndReport(*this, "Error in update", ShortReport,
+                        [] { ShellExecuteFile(web::SiteUrl(), kShowNormal, ""); });
 }
 
 void frmUpdate::cmdCancel_Click() { Close(); }

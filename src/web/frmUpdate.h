@@ -17,6 +17,8 @@ class frmUpdate : public ui::FormT<frmUpdate> {
   void Form_Load() override;
 
  private:
+  // The check itself; cmdCheck_Click is its boundary.
+  void CheckForUpdate();
   // The end of a check that could not finish: the box, then the way to the site.
   void ReportCheckFailure(const std::string& message);
 };

@@ -36,7 +36,8 @@ class WebWindows : public testing::Test {
   // Starts OKU_test.exe; the update host is this test's folder on the server unless given.
   void Start(const std::string& updateHost = "") {
     const std::string host = updateHost.empty() ? httptest::ServerAddress() + "/" + folder_ : updateHost;
-    oku_ = Program::Start("OKU_test.exe", "", {{"OKU_TEST_UPDATE_HOST", host}, {"OKU_TEST_SITE_URL", site_}});
+    oku_ =
+        Program::Start("OKU_test.exe", "", {{"OKU_TEST_UPDATE_URL", "http://" + host}, {"OKU_TEST_SITE_URL", site_}});
     main_ = WaitTopWindow(oku_.pid(), "Okumatic");
     ASSERT_NE(main_, nullptr) << "the main window did not appear";
   }

@@ -6,6 +6,9 @@
 With --port 0 (the default) the system picks a free port; --port-file receives the port actually
 bound, once the server is listening. The server ends by itself when the process PID (by default
 the one that started it) goes away, so a killed test run leaves nothing behind.
+
+GET /trickle/ answers a slow server's way: the whole answer one byte every 0.2 s, about 20 s in all
+(so a client without a deadline still ends, late).
 """
 import argparse
 import functools
@@ -16,9 +19,22 @@ import threading
 import time
 
 
+TRICKLE_BODY = b"QLN_VER 9.9.9" + b"." * 47
+
+
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, format, *args):  # noqa: A002 - the base class's name
         pass
+
+    def do_GET(self):
+        if not self.path.startswith("/trickle/"):
+            return super().do_GET()
+        answer = b"HTTP/1.0 200 OK\r\nContent-Length: %d\r\n\r\n" % len(TRICKLE_BODY) + TRICKLE_BODY
+        for i in range(len(answer)):
+            self.wfile.write(answer[i:i + 1])
+            self.wfile.flush()
+            time.sleep(0.2)
+        self.close_connection = True
 
 
 class QuietServer(http.server.ThreadingHTTPServer):

@@ -33,7 +33,7 @@ TEST(LauncherPlans, EveryButtonAndTheAvailabilityOnEveryVersionColumn) {
       {L::Config, "C:\\WINNT\\system32\\sysedit.exe", {}, 1, true, true, "MSConfig", kLong},
       {L::ControlPanel, cpl, {"C:\\WINNT\\system32\\rundll32.exe"}, 5, false, true, "Control Panel", kShort},
       {L::DeviceManager, "mmc C:\\WINNT\\system32\\devmgmt.msc", mmc, 1, true, true, "Device Manager", kLong},
-      {L::ComputerManagement, "mmc C:\\WINNT\\system32\\compmgmt.msc", mmc, 1, true, true, "Computer Management", kLong},
+      {L::ComputerManagement, "mmc C:\\WINNT\\system32\\compmgmt.msc", mmc, 1, true, false, "Computer Management", kLong},
       {L::MsConfig, "C:\\WINNT\\system32\\msconfig.exe", {}, 1, true, true, "MSConfig", kLong}};
   const std::string checker = "Registry Checker" + std::string(24, '.');
   struct Column { const char* name; bool isNT, isXP, isMe, sfc, scanDisk, compMgmt, startup; std::string label; };

@@ -4,6 +4,7 @@
 
 #include <regex>
 
+#include "BuildConfig.h"
 #include "web/RemoteText.h"
 #include "web/WebTexts.h"
 
@@ -54,13 +55,36 @@ TEST(RemoteText, NewerReleaseComparesSignedNumbersInOrder) {
   for (const auto& c : cases) EXPECT_EQ(web::IsNewerRelease(c.web, own), c.newer) << c.web.Text();
 }
 
-TEST(RemoteText, OnlyWebAddressesReachTheShell) {
-  for (std::string_view yes : {"http://www.quillon.example/OKU_setup.exe", "HTTPS://pay.example/x", "hTtP://"}) {
-    EXPECT_TRUE(web::IsWebAddress(yes)) << yes;
-  }
-  for (std::string_view no : {"https:/a", "file:///C:/Windows/notepad.exe", "C:\\Windows\\notepad.exe", "notepad",
-                              " http://a", "ftp://a", "", "\\\\server\\share\\x.exe"}) {
-    EXPECT_FALSE(web::IsWebAddress(no)) << no;
+// One clean web address or nothing; the built-in ones are https.
+TEST(RemoteText, OnlyOneCleanWebAddressReachesTheShell) {
+  const struct {
+    std::string_view text;
+    Opt shell;
+  } cases[] = {
+      {"HTTPS://pay.example/x?a=1&b=%20#top", "HTTPS://pay.example/x?a=1&b=%20#top"},
+      {"http://www.quillon.example/OKU_setup.exe\r\n", "http://www.quillon.example/OKU_setup.exe"},  // saved with CR LF
+      {"hTtP://", {}},
+      {"http:///x", {}},
+      {"https:/a", {}},
+      {"file:///C:/Windows/notepad.exe", {}},
+      {"C:\\Windows\\notepad.exe", {}},
+      {"\\\\server\\share\\x.exe", {}},
+      {"ftp://a", {}},
+      {"", {}},
+      {"http://a b", {}},
+      {"http://a\r\nhttp://b", {}},
+      {"http://a\x01", {}},
+      {"http://a/\" --new-window file:///C:/", {}},
+      {"http://a/'x'", {}},
+      {"http://a/<x>", {}},
+      {"http://a/\xe9", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(web::ShellWebAddress(c.text), c.shell) << c.text;
+  EXPECT_EQ(web::DownloadAddress("qln_dlf https://a/OKU.exe\r\n"), Opt("https://a/OKU.exe"));
+  EXPECT_EQ(web::DownloadAddress("QLN_VER https://a/OKU.exe"), Opt());
+  for (std::string_view builtIn : {build::kSiteUrl, build::kUpdateUrl}) {
+    EXPECT_TRUE(builtIn.starts_with("https://") && web::ShellWebAddress(builtIn) == Opt(builtIn))
+        << builtIn << " (an older CMake cache? cmake -U OKU_SITE_URL -U OKU_UPDATE_URL <build dir>)";
   }
 }
 
@@ -81,8 +105,9 @@ TEST(RemoteText, DonationButtons) {
       {"QLN_DON Pay\r\nPal http://p", true, {"Pay\r\nPal", h, h}, {"http://p", s, s}},
       {"QLN_DON  A http://a", true, {"", "http://a", h}, {s, s, s}},
       {"QLN_DON A http://a B", true, {"A", "B", h}, {"http://a", s, s}},
-      // A local program is never opened: that button's link stays at the site.
+      // A local program or a quoted extra is never opened: that button's link stays at the site.
       {"QLN_DON Run C:\\Windows\\notepad.exe Pay https://p", true, {"Run", "Pay", h}, {s, "https://p", s}},
+      {"QLN_DON A http://a/\"x B https://b\r\n", true, {"A", "B", h}, {s, "https://b", s}},
       // Failures put every button back at the site.
       {"QLN_DON\r\nPayPal http://pay.example", false, {h, h, h}, {s, s, s}},
       {"QLN_DON", false, {h, h, h}, {s, s, s}},

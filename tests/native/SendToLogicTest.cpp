@@ -17,8 +17,11 @@ TEST(SendToLogic, FolderTextRules) {
   EXPECT_EQ(SendToFolderFromLookup("   "), "");  // no Send To folder: the frame stays disabled
 }
 
+// Device names too: Windows finds them in every folder and swallows a "shortcut" written to one.
 TEST(SendToLogic, NamesAFileNameCannotHoldAreRefused) {
-  for (const char* good : {"My Data ", "a.b (2) [x] 100%"}) EXPECT_TRUE(IsUsableLinkName(good)) << good;
-  for (const char* bad : {"..\\x", "a/b", "*", "a?", "\"q\"", "<", ">", "a|b", "tab\there"})
+  for (const char* good : {"My Data ", "a.b (2) [x] 100%", "CONSOLE", "x.con", "COM10", "AUXI.txt"})
+    EXPECT_TRUE(IsUsableLinkName(good)) << good;
+  for (const char* bad : {"..\\x", "a/b", "*", "a?", "\"q\"", "<", ">", "a|b", "tab\there", "CON", "nul", "Aux.txt",
+                          "PRN . ", "com1", "cOm9.", "LPT1.x.y", "lpt9  "})
     EXPECT_FALSE(IsUsableLinkName(bad)) << bad;
 }

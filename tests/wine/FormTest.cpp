@@ -1,11 +1,17 @@
-// The window toolkit: table dispatch, the busy guard and the exit path, on real windows.
+// The window toolkit: table dispatch, the busy guard (also in the routines that pump) and the exit
+// path, on real windows.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+#include <stdexcept>
+
 #include "platform/App.h"
+#include "platform/Boundary.h"
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
-#include "platform/Pump.h"
+#include "ShellTestSupport.h"
+#include "shell/misc.h"
 
 namespace {
 
@@ -22,7 +28,15 @@ class Probe : public ui::FormT<Probe> {
   int indexClicked = -1;
   bool cancelClose = false;
 
+  std::function<void()> work;  // what the guarded handler does with the hourglass up
+
   void cmdGo_Click() { ++clicks; }
+  void cmdGuarded_Click() {
+    ui::CatchAllAndReport(*this, "Error in probing", ShortReport, [this] {
+      SetMousePointer(ui::kPointerHourglass);
+      work();
+    });
+  }
   void cboPick_Click() { ++selections; }
   void txtName_GotFocus() { ++focusEvents; }
   void optPick_Click(int index) { indexClicked = index; }
@@ -36,16 +50,20 @@ class Probe : public ui::FormT<Probe> {
   static constexpr ui::Control<Probe> kControls[] = {
       {ui::Kind::Text, 10, "some text", 120, 120, 1800, 285, 0, nullptr, nullptr, &Probe::txtName_GotFocus},
       {ui::Kind::Button, 11, "&Go", 2000, 120, 900, 330, 0, nullptr, &Probe::cmdGo_Click},
+      {ui::Kind::Button, 15, "&Work", 2000, 600, 900, 330, 0, nullptr, &Probe::cmdGuarded_Click},
       {ui::Kind::Combo, 12, "", 120, 600, 1800, 315, 0, nullptr, &Probe::cboPick_Click},
-      {ui::Kind::Option, 13, "A", 120, 1000, 900, 240, ui::kGroupStart, nullptr, nullptr, nullptr, 0, &Probe::optPick_Click, 0},
+      {ui::Kind::Option, 13, "A", 120, 1000, 900, 240, ui::kGroupStart, nullptr, nullptr, nullptr, 0,
+       &Probe::optPick_Click, 0},
       {ui::Kind::Option, 14, "B", 120, 1300, 900, 240, 0, nullptr, nullptr, nullptr, 0, &Probe::optPick_Click, 1},
   };
 };
 
+// The main loop's handling of messages, outside any handler.
 void PumpFor(DWORD ms) {
-  const DWORD end = GetTickCount() + ms;
-  while (GetTickCount() < end) {
-    DoEvents();
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     Sleep(10);
   }
 }
@@ -97,6 +115,36 @@ TEST_F(FormTest, BusyHandlerDropsCommandsAndDefersCloseAndTicks) {
   PumpFor(200);
   EXPECT_EQ(main.ticks, 1) << "the deferred tick runs once the handler is done";
   EXPECT_FALSE(main.IsOpen()) << "the deferred close request runs once the handler is done";
+}
+
+// Whatever a handler throws ends at its boundary: the pointer restored, a numbered failure
+// reported, the window alive.
+TEST_F(FormTest, HandlerBoundaryCatchesEveryException) {
+  std::vector<std::string> shown;
+  SetMessageBoxHook([&](const std::string& text, const std::string& caption, unsigned style) {
+    shown.push_back(caption + "/" + std::to_string(style) + ": " + text);
+    return kAnswerOk;
+  });
+  const std::function<void()> throwers[] = {[] { throw std::bad_alloc(); }, [] { throw std::out_of_range("index 9"); },
+                                            [] { throw 42; }, [] { throw Failure(0, "cancelled"); }};
+  for (const auto& thrower : throwers) {
+    main.work = thrower;
+    SendMessageA(main.Item(15), BM_CLICK, 0, 0);
+    EXPECT_EQ(main.MousePointer(), ui::kPointerDefault);
+  }
+  EXPECT_TRUE(main.IsOpen());
+  EXPECT_EQ(shown,
+            (std::vector<std::string>{"Error in probing/16: 7\r\nOut of memory", "Error in probing/16: 51\r\nindex 9",
+                                      "Error in probing/16: 51\r\nInternal error"}));
+}
+
+// The page opening lets messages run (the window repaints); a queued click must not run inside it.
+TEST_F(FormTest, OpeningAWebPageRunsNoQueuedCommand) {
+  shelltest::ShellApiRestorer restorer;
+  CurrentShellApi().findExecutable = [](const char*, char*) { return intptr_t{2}; };  // no browser: one box
+  PostMessageA(main.Item(11), BM_CLICK, 0, 0);
+  OpenWebPage("http://127.0.0.1/", true);
+  EXPECT_EQ(main.clicks, 0) << "a queued command ran inside the page opening";
 }
 
 TEST_F(FormTest, ExitClosesOtherWindowsFirstAndWaitsForTheRunningHandler) {

@@ -1,5 +1,5 @@
 // The real WinINet client against the loopback server: a body byte for byte, the size cap, a status
-// outside 2xx and a closed port.
+// outside 2xx, a closed port and a server that trickles its answer.
 #include "HttpTestSupport.h"
 
 #include <wininet.h>
@@ -11,9 +11,9 @@
 
 namespace {
 
-long FailureNumber(const std::string& url) {
+long FailureNumber(const std::string& url, const http::FetchLimits& limits = {}) {
   try {
-    http::FetchText(url);
+    http::FetchText(url, limits);
   } catch (const Failure& failure) {
     EXPECT_FALSE(failure.description.empty());
     return failure.number;
@@ -32,6 +32,17 @@ TEST(HttpFetch, BodiesUpToTheCapStatusesAndAClosedPort) {
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(FailureNumber(std::string("http://") + httptest::kClosedPortAddress + "/"), ERROR_INTERNET_CANNOT_CONNECT);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+// Each byte comes well within the receive time-out, so only the deadline of the whole fetch ends it
+// (the server's answer would take 20 s); shortened here, it fails like a time-out, on time.
+TEST(HttpFetch, ATricklingServerMeetsTheDeadlineOfTheWholeFetch) {
+  REQUIRE_TEST_HTTP_SERVER();
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(FailureNumber(httptest::ServedUrl("trickle/"), {.totalMs = 2000}), ERROR_INTERNET_TIMEOUT);
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(took, std::chrono::milliseconds(1900));
+  EXPECT_LT(took, std::chrono::seconds(6));
 }
 
 }  // namespace

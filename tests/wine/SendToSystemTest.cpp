@@ -1,5 +1,5 @@
 // The Send To command on the real file system: the refusals that write nothing, a missing Send To
-// folder created, a name kept as typed, an existing shortcut replaced on Yes.
+// folder created, a hidden and system one used, a name kept as typed, an existing shortcut replaced on Yes.
 #include <gtest/gtest.h>
 
 #include "ShellTestSupport.h"
@@ -43,6 +43,8 @@ TEST(SendToSystem, RefusalsWriteNothingAndAddingCreatesTheFolderOrReplaces) {
   SendToFolder = scratch.Path() + "SendTo\\";  // missing: created on the way
   EXPECT_EQ(RunSendTo(data, "My Data "), (Seen{added}));
   EXPECT_EQ(shelltest::ReadWholeFile(lnk), data);
+  // Windows XP makes the Send To folder hidden and system: it is still the folder to use.
+  ASSERT_TRUE(SetFileAttributesA((scratch.Path() + "SendTo").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
   std::ofstream(lnk, std::ios::binary) << "old shortcut";
   EXPECT_EQ(RunSendTo(data, "My Data "),
             (Seen{"Link Exists.../308: Folder 'My Data ' already exists in Send To menu.\r\nOverwrite It?", added}));

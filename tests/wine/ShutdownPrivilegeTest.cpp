@@ -27,19 +27,22 @@ BOOL Step(const char* name) {
   return gFake.lastError == 0 || gFake.lastError == ERROR_NOT_ALL_ASSIGNED;  // 1300 comes with success
 }
 
-const ShutdownApi kFakeApi{
-    []() -> HANDLE { return Step("GetCurrentProcess"), reinterpret_cast<HANDLE>(-1); },
-    [](HANDLE, DWORD, PHANDLE token) -> BOOL { return Step("OpenProcessToken") && (*token = HANDLE(0x42)); },
-    [](LPCSTR, LPCSTR, PLUID) { return Step("LookupPrivilegeValue"); },
-    [](HANDLE, BOOL, PTOKEN_PRIVILEGES, DWORD, PTOKEN_PRIVILEGES, PDWORD) { return Step("AdjustTokenPrivileges"); },
-    [](HANDLE) -> BOOL { return gFake.log += "CloseHandle,", TRUE; },
-    [](UINT flags, DWORD) -> BOOL {
-      gFake.log += "ExitWindowsEx " + std::to_string(flags) + ",";
-      return gFake.lastError = gFake.exitResult ? 0 : ERROR_PRIVILEGE_NOT_HELD, gFake.exitResult;
-    },
-    [](DWORD code) { gFake.log += code == 0 ? "Set0," : "", gFake.lastError = code; },
-    []() { return gFake.lastError; },
-};
+// Plain WINAPI functions, not lambdas: a lambda does not convert to a stdcall pointer on 32-bit x86.
+HANDLE WINAPI FakeProcess() { return Step("GetCurrentProcess"), reinterpret_cast<HANDLE>(-1); }
+BOOL WINAPI FakeOpenToken(HANDLE, DWORD, PHANDLE token) { return Step("OpenProcessToken") && (*token = HANDLE(0x42)); }
+BOOL WINAPI FakeLookup(LPCSTR, LPCSTR, PLUID) { return Step("LookupPrivilegeValue"); }
+BOOL WINAPI FakeAdjust(HANDLE, BOOL, PTOKEN_PRIVILEGES, DWORD, PTOKEN_PRIVILEGES, PDWORD) {
+  return Step("AdjustTokenPrivileges");
+}
+BOOL WINAPI FakeClose(HANDLE) { return gFake.log += "CloseHandle,", TRUE; }
+BOOL WINAPI FakeExit(UINT flags, DWORD) {
+  gFake.log += "ExitWindowsEx " + std::to_string(flags) + ",";
+  return gFake.lastError = gFake.exitResult ? 0 : ERROR_PRIVILEGE_NOT_HELD, gFake.exitResult;
+}
+void WINAPI FakeSetLastError(DWORD code) { gFake.log += code == 0 ? "Set0," : "", gFake.lastError = code; }
+DWORD WINAPI FakeGetLastError() { return gFake.lastError; }
+const ShutdownApi kFakeApi{FakeProcess, FakeOpenToken, FakeLookup,       FakeAdjust,
+                           FakeClose,   FakeExit,      FakeSetLastError, FakeGetLastError};
 
 TEST(ShutdownRequest, EachFailedStepShowsItsCodeTheRequestIsMadeRegardlessAndARefusalIsShown) {
   const ShutdownApi previous = SetShutdownApi(kFakeApi);
