@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <cstring>
+
+#include "app/TestHooks.h"
 #include "platform/Failure.h"
 #include "platform/SystemLibrary.h"
 #include "registry/clsEasyRegistry.h"
@@ -38,8 +41,10 @@ WriteOutcome WriteText(clsEasyRegistry& reg, std::string_view keyPath, std::stri
 }  // namespace
 
 IeVersion ReadIeVersion(const char* library) {
-  // From the System folder only: a Shlwapi.dll beside OKU.exe must not be loaded in its place.
-  const HMODULE module = win::LoadSystemLibrary(library);
+  // A bare name from the System folder only: a Shlwapi.dll beside OKU.exe must not be loaded in its
+  // place. A full path comes only from the test build's stand-in library.
+  const bool fullPath = std::strchr(library, '\\') != nullptr;
+  const HMODULE module = fullPath ? LoadLibraryA(library) : win::LoadSystemLibrary(library);
   if (module == nullptr) return {};
   IeVersion version;
   const auto dllGetVersion = reinterpret_cast<DllGetVersionFn>(GetProcAddress(module, "DllGetVersion"));
@@ -90,7 +95,11 @@ IdentitySettings ReadIdentitySettings(bool isNT, const IeVersion& ie) {
   return settings;
 }
 
-IdentitySettings ReadIdentitySettings(bool isNT) { return ReadIdentitySettings(isNT, ReadIeVersion()); }
+IdentitySettings ReadIdentitySettings(bool isNT) {
+  // OKU_test.exe may take the version from a library the test removes between two loads.
+  const std::string library = hooks::Setting("OKU_TEST_IE_LIBRARY");
+  return ReadIdentitySettings(isNT, ReadIeVersion(library.empty() ? "shlwapi.dll" : library.c_str()));
+}
 
 WriteReport WriteOwner(bool isNT, std::string_view owner) {
   clsEasyRegistry reg;

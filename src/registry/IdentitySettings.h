@@ -11,7 +11,8 @@
 #include "registry/IdentityText.h"
 
 // Shlwapi's DllGetVersion, with the library loaded from the System folder only for the call. 0.0.0
-// when the library, the function or the call fails. The library name is a seam for tests.
+// when the library, the function or the call fails. A full path in `library` comes only from the
+// test build's stand-in.
 IeVersion ReadIeVersion(const char* library = "shlwapi.dll");
 
 // The three identity lists, index-aligned: entry i of each belongs to the same identity.

@@ -17,14 +17,22 @@ namespace driver {
 // another process, so the box's icon area is compared with the system icons drawn here.
 enum class BoxIcon { None, Stop, Other };
 
+// The icon's part of the box's style: 16 stop, 32 question, 48 exclamation, 64 information, 0 none.
+inline unsigned IconFlag(HWND box);
+
 inline BoxIcon IconOf(HWND box) {
+  const unsigned flag = IconFlag(box);
+  return flag == 0 ? BoxIcon::None : flag == MB_ICONSTOP ? BoxIcon::Stop : BoxIcon::Other;
+}
+
+inline unsigned IconFlag(HWND box) {
   HWND icon = nullptr;
   for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
     if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) icon = child;
-  if (!icon || !IsWindowVisible(icon)) return BoxIcon::None;
+  if (!icon || !IsWindowVisible(icon)) return 0;
   const RECT rc = WindowRect(icon);
   const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-  if (w <= 0 || h <= 0) return BoxIcon::None;
+  if (w <= 0 || h <= 0) return 0;
 
   // Pixels of a w x h picture: the screen's, or an icon drawn on a plain background.
   HDC screen = GetDC(nullptr);
@@ -50,12 +58,12 @@ inline BoxIcon IconOf(HWND box) {
   BitBlt(memory, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
   const std::vector<DWORD> shown = grab();
   // A system icon is shown when its opaque pixels (the same on black and on white) are all there.
-  const std::pair<LPCSTR, BoxIcon> icons[] = {{IDI_HAND, BoxIcon::Stop},
-                                              {IDI_EXCLAMATION, BoxIcon::Other},
-                                              {IDI_ASTERISK, BoxIcon::Other},
-                                              {IDI_QUESTION, BoxIcon::Other}};
-  BoxIcon found = BoxIcon::None;
-  for (const auto& [name, kind] : icons) {
+  const std::pair<LPCSTR, unsigned> icons[] = {{IDI_HAND, MB_ICONSTOP},
+                                               {IDI_QUESTION, MB_ICONQUESTION},
+                                               {IDI_EXCLAMATION, MB_ICONEXCLAMATION},
+                                               {IDI_ASTERISK, MB_ICONINFORMATION}};
+  unsigned found = 0;
+  for (const auto& [name, flag] : icons) {
     const std::vector<DWORD> onBlack = drawn(LoadIconA(nullptr, name), RGB(0, 0, 0));
     const std::vector<DWORD> onWhite = drawn(LoadIconA(nullptr, name), RGB(255, 255, 255));
     size_t opaque = 0, same = 0;
@@ -65,7 +73,7 @@ inline BoxIcon IconOf(HWND box) {
       if ((shown[i] & 0xFFFFFF) == (onBlack[i] & 0xFFFFFF)) ++same;
     }
     if (opaque > shown.size() / 4 && same * 100 >= opaque * 95) {
-      found = kind;
+      found = flag;
       break;
     }
   }
@@ -79,6 +87,31 @@ inline BoxIcon IconOf(HWND box) {
 // Waits (bounded) for the box to show the icon; the box may not be painted yet when it is found.
 inline bool ShowsIcon(HWND box, BoxIcon expected) {
   return WaitUntil([&] { return IconOf(box) == expected; }, Ms(3000));
+}
+
+// The box's whole style as the flag sum the program passed, read from the screen: the buttons (0 OK,
+// 1 OK/Cancel, 4 Yes/No; 15 for any other set), the icon, and 256 per place of the default button.
+inline unsigned StyleOf(const MessageBoxInfo& box) {
+  using B = std::vector<std::string>;
+  unsigned style = box.buttons == B{"OK"}             ? MB_OK
+                   : box.buttons == B{"OK", "Cancel"} ? MB_OKCANCEL
+                   : box.buttons == B{"&Yes", "&No"}  ? MB_YESNO
+                                                      : 15;
+  unsigned place = 0;
+  for (HWND child = GetWindow(box.hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char name[16] = {};
+    if (!GetClassNameA(child, name, sizeof name) || lstrcmpiA(name, "Button") != 0) continue;
+    if ((GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) style += place * MB_DEFBUTTON2;
+    ++place;
+  }
+  return style + IconFlag(box.hwnd);
+}
+
+// Waits (bounded) for the box to be painted with the expected style; returns the style it shows then.
+inline unsigned StyleShown(const MessageBoxInfo& box, unsigned expected) {
+  unsigned shown = 0;
+  WaitUntil([&] { return (shown = StyleOf(box)) == expected; }, Ms(3000));
+  return shown;
 }
 
 // Every value of one key as it stood, put back when the test ends; meanwhile the test may empty

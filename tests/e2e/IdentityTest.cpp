@@ -64,10 +64,7 @@ class IdentityWindow : public testing::Test {
     const MessageBoxInfo question = WaitMessageBox(oku.pid());
     if (!prompt.empty()) {
       EXPECT_EQ(std::tie(question.caption, question.text), std::tie("Changing Registry...", prompt));
-      EXPECT_EQ(question.buttons, (std::vector<std::string>{"&Yes", "&No"}));
-      const HWND no = FindWindowExA(question.hwnd, nullptr, "Button", "&No");
-      EXPECT_EQ(GetWindowLongA(no, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON) << "No by default";
-      EXPECT_TRUE(ShowsIcon(question.hwnd, BoxIcon::Other));
+      EXPECT_EQ(StyleShown(question, 308), 308u) << "Yes/No, exclamation, No by default";
     }
     EXPECT_TRUE(Answer(question, answer));
     return WaitMessageBox(oku.pid(), answer == "Yes" ? kDefaultWait : Ms(1500));
@@ -83,8 +80,14 @@ class IdentityWindow : public testing::Test {
 
 }  // namespace
 
-TEST_F(IdentityWindow, IdentityListsStayAlignedAndFollowTheRegistryOnRefresh) {
-  Start();
+// Refresh reads every setting again; one that no longer finds the IE version leaves the IE
+// controls in their defaults. The version comes from a stand-in library that the test removes.
+TEST_F(IdentityWindow, IdentityListsStayAlignedAndRefreshReadsEverySettingAgain) {
+  const std::string folder = MakeTempDir("oku-ie"), library = folder + "\\ie.dll";
+  ASSERT_TRUE(CopyFileA((ExeDir() + "\\IeVersionProbe.dll").c_str(), library.c_str(), FALSE));
+  Start({{"OKU_TEST_IE_LIBRARY", library}});
+  const std::string ieLabel = "IE 5.50.4807 Window Title.........";
+  EXPECT_EQ(TextOf(IDT_OKU_IE_CAPTION), ieLabel);
   // Exactly the two "{" identities; the one without a user name still keeps its place.
   EXPECT_EQ(ComboItems(Item(IDC_OKU_OE_IDENTITY)), (std::vector<std::string>{"Work", ""}));
   SendMessageA(Item(IDC_OKU_OE_IDENTITY), CB_SETCURSEL, 1, 0);
@@ -96,12 +99,24 @@ TEST_F(IdentityWindow, IdentityListsStayAlignedAndFollowTheRegistryOnRefresh) {
   DeleteRegistryTree(HKEY_CURRENT_USER, kWork);
   DeleteRegistryTree(HKEY_CURRENT_USER, kHome);
   SetRegistryString(HKEY_LOCAL_MACHINE, kOwnerNT, "RegisteredOwner", "Bob Owner");
+  SetRegistryString(HKEY_LOCAL_MACHINE, kOwnerNT, "RegisteredOrganization", "Bob Org");
+  SetRegistryString(HKEY_CURRENT_USER, kIeMain, "Window Title", "Bob Title");
   Click(Item(IDB_OKU_REFRESH));
   ASSERT_TRUE(WaitUntil([&] { return TextOf(IDE_OKU_OWNER) == "Bob Owner"; }));
+  EXPECT_EQ(TextOf(IDE_OKU_ORG) + "|" + TextOf(IDE_OKU_IE_TITLE) + "|" + TextOf(IDT_OKU_IE_CAPTION),
+            "Bob Org|Bob Title|" + ieLabel);
   EXPECT_TRUE(ComboItems(Item(IDC_OKU_OE_IDENTITY)).empty());
   for (int id : {IDC_OKU_OE_IDENTITY, IDE_OKU_OE_TITLE, IDB_OKU_OE_TITLE}) EXPECT_FALSE(IsEnabled(Item(id))) << id;
   PostMessageA(window, WM_COMMAND, IDB_OKU_OE_TITLE, reinterpret_cast<LPARAM>(Item(IDB_OKU_OE_TITLE)));
   EXPECT_EQ(WaitMessageBox(oku.pid(), Ms(1500)).hwnd, nullptr);
+
+  ASSERT_TRUE(DeleteFileA(library.c_str()));
+  SetRegistryString(HKEY_LOCAL_MACHINE, kOwnerNT, "RegisteredOwner", "Carol Owner");  // shown once the reading is done
+  Click(Item(IDB_OKU_REFRESH));
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(IDE_OKU_OWNER) == "Carol Owner"; }));
+  EXPECT_EQ(TextOf(IDT_OKU_IE_CAPTION) + "|" + TextOf(IDE_OKU_IE_TITLE), "IE Not Installed|");
+  for (int id : {IDT_OKU_IE_CAPTION, IDE_OKU_IE_TITLE, IDB_OKU_IE_TITLE}) EXPECT_FALSE(IsEnabled(Item(id))) << id;
+  RemoveTree(folder);
 }
 
 // Each button asks first; No leaves the registry alone, Yes writes every place of the value.
@@ -130,8 +145,7 @@ TEST_F(IdentityWindow, EachChangeAsksThenWritesOnlyOnYes) {
 
     const MessageBoxInfo done = Change(button, prompt, "Yes");
     EXPECT_EQ(std::tie(done.caption, done.text), std::tie("Changing Registry...", "It has been done!"));
-    EXPECT_EQ(done.buttons, std::vector<std::string>{"OK"});
-    EXPECT_TRUE(ShowsIcon(done.hwnd, BoxIcon::Other));
+    EXPECT_EQ(StyleShown(done, 64), 64u);
     EXPECT_TRUE(Answer(done, "OK"));
     for (const auto& [root, key] : keys) EXPECT_EQ(ReadRegistryString(root, key, value), "Changed by the test") << key;
   }
@@ -154,7 +168,7 @@ TEST_F(IdentityWindow, RefusedMachineWritesAreReportedNotDone) {
     const MessageBoxInfo error = Change(button, "", "Yes");
     EXPECT_EQ(std::tie(error.caption, error.text),
               std::forward_as_tuple("Error in writing to registry", key + "\r\nAccess to Registry Denied."));
-    EXPECT_TRUE(ShowsIcon(error.hwnd, BoxIcon::Stop));
+    EXPECT_EQ(StyleShown(error, 16), 16u);
     EXPECT_TRUE(Answer(error, "OK"));
   }
   EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, kOwner9x, "RegisteredOwner"), "Nine Owner");

@@ -61,7 +61,7 @@ TEST(LauncherMsinfo, ReadsOnlyTakesStringsAndDwordsAndElseGivesTheNotice) {
   });
   LaunchSysInfo();
   SetMessageBoxHook(nullptr);
-  EXPECT_EQ(shown, decltype(shown)({{"System Information Is Unavailable At This Time", "OKU", kMbOk}}));
+  EXPECT_EQ(shown, decltype(shown)({{"System Information Is Unavailable At This Time", "OKU", 0}}));
   EXPECT_EQ(gRights, static_cast<REGSAM>(KEY_QUERY_VALUE));
   EXPECT_EQ(gOpen, 0) << "every key opened is closed";
 }

@@ -38,18 +38,18 @@ TEST(LauncherXpHome, CautionReportsAndTheArticleOfferedOnXpHomeOnly) {
                          "\r\n\r\nOKU has detected that you are running under Windows XP Home\r\n"
                          "and you do not have the backup utility installed. Would you\r\n"
                          "like to get directions on how to install it?",
-                     "Error in opening Backup", kMbYesNoInformation};
+                     "Error in opening Backup", 68};
   const std::vector<Shown> editor = {
       {"Use caution when using the Registry Editor! \r\nIf you are not an advanced user then you \r\n"
-       "should not modify the registry.", "Caution!!!", kMbStop},
-      {"C:\\okunosuchdir\\REGEDIT.EXE\r\n\r\n53\r\nFile not found", "Error in opening Registry Editor", kMbStop}};
+       "should not modify the registry.", "Caution!!!", 16},
+      {"C:\\okunosuchdir\\REGEDIT.EXE\r\n\r\n53\r\nFile not found", "Error in opening Registry Editor", 16}};
   const std::string article = "C:\\b.exe http://support.microsoft.com/default.aspx?scid=kb;EN-US;q302894";
   const std::tuple<void (frmOKU::*)(), std::string, int, std::vector<Shown>, std::vector<std::string>> cases[] = {
       {&frmOKU::RegEdCmd_Click, home, kAnswerOk, editor, {}},
       {&frmOKU::RegCmd_Click, home, kAnswerYes, {prompt}, {article}},
       {&frmOKU::RegCmd_Click, home, kAnswerNo, {prompt}, {}},
       {&frmOKU::RegCmd_Click, "Windows XP Pro (5.1.2600 Service Pack 3 v3.0)", kAnswerYes,
-       {{backup, "Error in opening Backup", kMbStop}}, {}}};
+       {{backup, "Error in opening Backup", 16}}, {}}};
   for (const auto& [click, versionLine, reply, expectShown, expectOpened] : cases) {
     SCOPED_TRACE(versionLine + std::to_string(reply));
     form.SetText(IDT_OKU_VERSION, versionLine);

@@ -145,6 +145,26 @@ TEST_F(RegistryClass, WritesStoreWhatTheTypeCodeSaysOrNothing) {
                                               ValueRow{"Bin", "1 A FF", "1"}));
 }
 
+TEST_F(RegistryClass, ReadingGivesTextBytesNumberAndTypeCode) {
+  // Name, stored type and data; the type code, text, bytes and number read (a missing value too).
+  const std::tuple<const char*, DWORD, Bytes, RegValueType, std::string, std::optional<Bytes>, double> cases[] = {
+      {"Dw", REG_DWORD, {0x1A, 0, 0, 0x80}, RegValueType::DWORD, "8000001A", Bytes{0x1A, 0, 0, 0x80}, 2147483674.0},
+      {"Bin", REG_BINARY, {0x01, 0x0A, 0xFF}, RegValueType::BINARY, "1 A FF", Bytes{0x01, 0x0A, 0xFF}, 0},
+      {"EmptySz", REG_SZ, {0}, RegValueType::STRING, "", Bytes{0}, 0},
+      {"NoData", REG_BINARY, {}, RegValueType::BINARY, "", std::nullopt, 0},
+      {"Missing", REG_NONE, {}, RegValueType::STRING, "", std::nullopt, 0}};
+  clsEasyRegistry reg;
+  ASSERT_TRUE(reg.Cd(Path()));
+  for (const auto& [name, stored, data, type, text, bytes, number] : cases) {
+    SCOPED_TRACE(name);
+    if (stored != REG_NONE) Set(Path(), name, stored, data);
+    RegValueType read = RegValueType::DWORD;
+    const ValueReading reading = reg.ValueOf(name, read);
+    EXPECT_EQ(std::tie(read, reading.text, reading.bytes, reading.number), std::tie(type, text, bytes, number));
+    EXPECT_EQ(Recorded(), stored == REG_NONE ? "Key/Value does not exist." : "");
+  }
+}
+
 TEST_F(RegistryClass, KeysAreMadeAndDeletedBelowTheCurrentKeyOnly) {
   clsEasyRegistry reg;
   ASSERT_TRUE(reg.Cd(Path()));
