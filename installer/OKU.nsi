@@ -4,9 +4,12 @@
 ;   OKU_VERSION       1.3.9        DisplayVersion and the setup's name
 ;   OKU_FILE_VERSION  1.3.0.9      the setup's version resource, numbered like OKU.exe's
 ;   OKU_SITE_URL      the maker's web site
-;   OKU_EXE           the OKU.exe to install
+;   OKU_EXE_X64       the OKU.exe for 64-bit Windows
+;   OKU_EXE_X86       the OKU.exe for 32-bit Windows
 ;   OKU_ICON          the icon the build draws, for setup, uninstaller and Add/Remove Programs
 ;   OKU_OUTFILE       where the setup goes
+;   OKU_SETUP_TARGET  x86-unicode for the setup; the installer test builds an amd64-unicode twin,
+;                     because the build machine's Wine runs no 32-bit programs
 ;
 ; Command line (besides NSIS's own /S and /D=folder, which comes last):
 ;   /AllUsers     install for every user (Program Files, HKLM); needs an administrator
@@ -15,14 +18,21 @@
 ; current user unless /AllUsers is given, so unattended runs never need elevation.
 ;
 ; Exit codes: 0 done, 1 cancelled by the user, 2 not possible (for example /AllUsers without
-; the rights), 3 OKU is running and was left alone.
+; the rights), 3 OKU is running and was left alone. The uninstall commands that the setup
+; registers return the same codes once OKU is removed (see un.RemoveUninstaller).
+;
+; The setup itself is a 32-bit program, so that it runs on every Windows that OKU is for; it
+; installs the exe that fits the machine: the 64-bit one on 64-bit Windows, the 32-bit one elsewhere.
 
-!ifdef OKU_VERSION & OKU_FILE_VERSION & OKU_SITE_URL & OKU_EXE & OKU_ICON & OKU_OUTFILE
+!ifdef OKU_VERSION & OKU_FILE_VERSION & OKU_SITE_URL & OKU_EXE_X64 & OKU_EXE_X86 & OKU_ICON & OKU_OUTFILE & OKU_SETUP_TARGET
 !else
-  !error "Build the setup through CMake (it passes OKU_VERSION, OKU_EXE and the other paths)."
+  !error "Build the setup through CMake (it passes OKU_VERSION, the exes and the other paths)."
 !endif
 
-Target amd64-unicode           ; OKU.exe is a 64-bit program
+Target ${OKU_SETUP_TARGET}
+!if "${OKU_SETUP_TARGET}" == "amd64-unicode"
+  !pragma warning disable 6012  ; in a 64-bit program ${RunningX64} is constant: its other branch goes unused
+!endif
 SetCompressor /SOLID lzma
 ManifestDPIAware true
 
@@ -64,6 +74,7 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include x64.nsh
 
 !define MUI_ICON "${OKU_ICON}"
 !define MUI_UNICON "${OKU_ICON}"
@@ -100,6 +111,14 @@ LangString OkuRunningLog ${LANG_ENGLISH} "OKU is running; nothing was changed."
       ${EndIf}
     Pop $0
     Push 0
+  FunctionEnd
+
+  ; A 32-bit process on 64-bit Windows sees a registry of its own for 32-bit programs: the
+  ; 64-bit OKU's entry belongs in the system's own view.
+  Function ${UN}UseSystemRegistryView
+    ${If} ${RunningX64}
+      SetRegView 64
+    ${EndIf}
   FunctionEnd
 
   ; Before any page: a running OKU ends the run here, with the exit code that says why.
@@ -170,6 +189,7 @@ FunctionEnd
 Function .onInit
   ; There is no InstallDir, so $INSTDIR holds a folder here only when /D= gave one.
   StrCpy $CommandLineDir $INSTDIR
+  Call UseSystemRegistryView
   Call QuitIfSilentAllUsersNotAllowed
   !insertmacro MULTIUSER_INIT
   ${If} ${Silent}
@@ -191,7 +211,11 @@ Section "OKU" SecOKU
   SetOutPath "$INSTDIR"
   ; A file that cannot be written fails the setup (a silent run would otherwise skip it quietly).
   AllowSkipFiles off
-  File "/oname=OKU.exe" "${OKU_EXE}"
+  ${If} ${RunningX64}
+    File "/oname=OKU.exe" "${OKU_EXE_X64}"
+  ${Else}
+    File "/oname=OKU.exe" "${OKU_EXE_X86}"
+  ${EndIf}
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
   CreateShortcut "$SMPROGRAMS\${SHORTCUT}" "$INSTDIR\OKU.exe" "" "$INSTDIR\OKU.exe" 0 \
       SW_SHOWNORMAL "" "${PRODUCT_NAME}"
@@ -204,10 +228,13 @@ Section "OKU" SecOKU
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "URLInfoAbout" "${OKU_SITE_URL}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   ; The mode travels with the command, so the uninstaller cleans the same hive and Start menu.
+  ; _?= (always last) runs the uninstaller where it is instead of handing over to a copy of itself
+  ; and returning at once, so whoever starts the command waits for the uninstall and gets its
+  ; exit code.
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" \
-      '"$INSTDIR\${UNINSTALLER}" /$MultiUser.InstallMode'
+      '"$INSTDIR\${UNINSTALLER}" /$MultiUser.InstallMode _?=$INSTDIR'
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" \
-      '"$INSTDIR\${UNINSTALLER}" /$MultiUser.InstallMode /S'
+      '"$INSTDIR\${UNINSTALLER}" /$MultiUser.InstallMode /S _?=$INSTDIR'
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ; Only our two files count: the folder may hold files of the user's (a directory listing).
@@ -245,7 +272,46 @@ Function un.PickModeFromEntry
   ${EndIf}
 FunctionEnd
 
+; The registered commands start the uninstaller in place (_?=), so that their caller waits for it.
+; A running program cannot delete its own file (NSIS even keeps it open): a copy of it in the
+; temporary folder waits for this one to end, then deletes it and the emptied folder. Started by
+; hand without _?=, the uninstaller already runs as such a copy and deletes the file itself.
+Function un.RemoveUninstaller
+  ClearErrors
+  Delete "$INSTDIR\${UNINSTALLER}"
+  ${IfNot} ${Errors}
+    Return
+  ${EndIf}
+  GetTempFileName $0
+  CopyFiles /SILENT "$EXEPATH" $0
+  Exec '"$0" /RemoveUninstaller /S _?=$INSTDIR'
+  ; As NSIS does with its own copy: gone at the next restart, when the rights allow.
+  Delete /REBOOTOK $0
+  SetRebootFlag false
+FunctionEnd
+
+; The copy's whole run (/RemoveUninstaller): waits, within limits, for the uninstaller to end.
+Function un.RemoveUninstallerOnceEnded
+  StrCpy $1 0
+  retry:
+    IfFileExists "$INSTDIR\${UNINSTALLER}" 0 gone
+    Delete "$INSTDIR\${UNINSTALLER}"
+    Sleep 100
+    IntOp $1 $1 + 1
+    IntCmp $1 300 gone retry gone   ; 30 s at most
+  gone:
+  RMDir "$INSTDIR"   ; only when empty
+  Quit
+FunctionEnd
+
 Function un.onInit
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/RemoveUninstaller" $1
+  ${IfNot} ${Errors}
+    Call un.RemoveUninstallerOnceEnded
+  ${EndIf}
+  Call un.UseSystemRegistryView
   Call un.QuitIfSilentAllUsersNotAllowed
   !insertmacro MULTIUSER_UNINIT
   Call un.PickModeFromEntry
@@ -264,9 +330,9 @@ Section "Uninstall"
     SetErrorLevel ${EXIT_OKU_RUNNING}
     Abort
   ${EndIf}
-  Delete "$INSTDIR\${UNINSTALLER}"
   Delete "$SMPROGRAMS\${SHORTCUT}"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
-  SetOutPath "$TEMP"   ; a folder cannot go while it is the current one
+  SetOutPath "$TEMP"   ; a folder cannot go while it is the current one (of us or the copy)
+  Call un.RemoveUninstaller
   RMDir "$INSTDIR"     ; only when empty
 SectionEnd

@@ -26,7 +26,8 @@ oku_install_deps() {
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# oku_build_windows [extra cmake args...]: the cross build into build/windows.
+# oku_build_windows [extra cmake args...]: the cross builds: build/windows (x86-64, with the tests
+# and the setup) and, as part of it, build/windows-x86 (32-bit x86: the exes only).
 oku_build_windows() {
   cmake -S "$OKU_ROOT" -B "$OKU_BUILD/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$OKU_ROOT/cmake/mingw-w64-x86_64.cmake" "$@" >/dev/null

@@ -56,14 +56,24 @@ DWORD WINAPI ReadToEnd(void* param) {
   return 0;
 }
 
+// CancelSynchronousIo, which ends another thread's blocked read, came with Vista. Without it
+// (Windows XP) a blocked reader cannot be woken: it is left behind like one the cancel missed.
+using CancelSynchronousIoFn = BOOL(WINAPI*)(HANDLE);
+CancelSynchronousIoFn CancelSynchronousIoIfAny() {
+  static const auto cancel =
+      reinterpret_cast<CancelSynchronousIoFn>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CancelSynchronousIo"));
+  return cancel;
+}
+
 // Waits for the reader to reach the pipe's end; past the grace it is stopped where it is.
 // Returns false when it was stopped (its read error is then our own cancellation).
 bool FinishReading(HANDLE thread, Reader& reader) {
   if (WaitForSingleObject(thread, kDrainGraceMs) == WAIT_OBJECT_0) return true;
   reader.stop = true;
+  const CancelSynchronousIoFn cancel = CancelSynchronousIoIfAny();
   // The reader may be between reads when a cancel arrives; try again until it has gone.
   for (DWORD waited = 0; waited < kStopGraceMs; waited += 50) {
-    CancelSynchronousIo(thread);
+    if (cancel) cancel(thread);
     if (WaitForSingleObject(thread, 50) == WAIT_OBJECT_0) break;
   }
   return false;  // a reader still blocked is left behind: it holds its own share of the state

@@ -431,9 +431,11 @@ bool DeleteRegistryTree(HKEY root, const std::string& key) {
 std::string ReadRegistryString(HKEY root, const std::string& key, const std::string& name, bool* found) {
   char value[4096] = {};
   DWORD size = sizeof value - 1;
-  const LSTATUS status = RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, value, &size);
-  if (found) *found = status == ERROR_SUCCESS;
-  return status == ERROR_SUCCESS ? std::string(value) : std::string();
+  DWORD type = 0;
+  const bool read =
+      SHGetValueA(root, key.c_str(), name.c_str(), &type, value, &size) == ERROR_SUCCESS && type == REG_SZ;
+  if (found) *found = read;
+  return read ? std::string(value) : std::string();
 }
 
 void SetWineVersionFor(const std::string& exe, const std::string& version) {

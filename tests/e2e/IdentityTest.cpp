@@ -4,6 +4,7 @@
 // identities are moved aside meanwhile.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <tuple>
 
@@ -28,7 +29,7 @@ void MoveTree(const std::string& from, const std::string& to) {
   HKEY source = nullptr, target = nullptr;
   const bool copied = RegOpenKeyExA(HKEY_CURRENT_USER, from.c_str(), 0, KEY_READ, &source) == ERROR_SUCCESS &&
                       RegCreateKeyA(HKEY_CURRENT_USER, to.c_str(), &target) == ERROR_SUCCESS &&
-                      RegCopyTreeA(source, nullptr, target) == ERROR_SUCCESS;
+                      SHCopyKeyA(source, nullptr, target, 0) == ERROR_SUCCESS;
   RegCloseKey(target);
   RegCloseKey(source);
   if (copied) DeleteRegistryTree(HKEY_CURRENT_USER, from);

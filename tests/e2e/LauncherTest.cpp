@@ -3,6 +3,7 @@
 // The boxes' exact texts and styles are checked in-process (tests/wine/Launcher*).
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <cmath>
 #include <fstream>
@@ -24,19 +25,22 @@ HWND StartOku(Program& oku, const std::map<std::string, std::string>& env = {}) 
   return WaitTopWindow(oku.pid(), "Okumatic");
 }
 
-// A key of the test prefix, emptied before the test and after it (Wine's prefix has nothing there).
+// A key of the test prefix, made afresh for the test and removed after it (Wine's prefix has
+// nothing there).
 struct ScratchKey {
-  ScratchKey(HKEY root, const char* path) {
+  ScratchKey(HKEY root, const char* path) : root(root), path(path) {
+    SHDeleteKeyA(root, path);
     RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegDeleteTreeA(key, nullptr);
   }
-  ~ScratchKey() { RegDeleteTreeA(key, nullptr), RegCloseKey(key); }
+  ~ScratchKey() { RegCloseKey(key), SHDeleteKeyA(root, path); }
   // Writes a string value, or removes the value when there is none.
   LSTATUS Put(const std::string& name, const std::optional<std::string>& text) const {
     if (!text) return RegDeleteValueA(key, name.c_str());
     return RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text->c_str()),
                           static_cast<DWORD>(text->size() + 1));
   }
+  HKEY root;
+  const char* path;
   HKEY key = nullptr;
 };
 

@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# The Windows setup under Wine, in a fresh prefix of its own: silent install for the current user
-# and for all users, a silent setup and uninstall refused while OKU runs, and silent uninstalls
-# that remove what the setup wrote and leave the user's own files alone.
+# The Windows setup under Wine, in a fresh prefix of its own: a 32-bit setup that puts the 64-bit
+# OKU.exe on this 64-bit system, silent install for the current user and for all users, a silent
+# setup and the registered uninstall command refused while OKU runs, and silent uninstalls that
+# remove what the setup wrote and leave the user's own files alone.
 # Usage: installer_test.sh <Windows build dir>. OKU.exe is started once, so DISPLAY must be set
 # (scripts/test provides one).
 set -uo pipefail
 
 build=$(cd "${1:?usage: installer_test.sh <Windows build dir>}" && pwd)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-setup="$build/OKU-$version-setup.exe"
+# The setup is a 32-bit program, which this machine's Wine cannot run: the test runs its 64-bit
+# twin, made from the same script, and checks that the setup itself is 32-bit.
+shippedSetup="$build/OKU-$version-setup.exe"
+setup="$build/installer/OKU-$version-setup-amd64-for-wine.exe"
 probe="$build/AppMutexProbe.exe"
+runner="$build/RunCommandLine.exe"
 work="$build/installer-test"
 log="$work/wine.log"
 out="$work/out.txt"
@@ -20,7 +25,7 @@ note() { echo "-- $*" >&2; }
 die() { echo "FAIL: $*" >&2; exit 1; }
 
 [ -n "${DISPLAY:-}" ] || die "DISPLAY is not set (run under scripts/test, which starts Xvfb)"
-for f in "$setup" "$probe" "$build/OKU.exe"; do [ -f "$f" ] || die "missing $f (build first)"; done
+for f in "$shippedSetup" "$setup" "$probe" "$runner" "$build/OKU.exe"; do [ -f "$f" ] || die "missing $f (build first)"; done
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -103,8 +108,8 @@ check_installed() {
     "Publisher|REG_SZ|Quillon"
     "DisplayIcon|REG_SZ|$dir\\OKU.exe,0"
     "InstallLocation|REG_SZ|$dir"
-    "UninstallString|REG_SZ|\"$dir\\uninstall.exe\" /$mode"
-    "QuietUninstallString|REG_SZ|\"$dir\\uninstall.exe\" /$mode /S"
+    "UninstallString|REG_SZ|\"$dir\\uninstall.exe\" /$mode _?=$dir"
+    "QuietUninstallString|REG_SZ|\"$dir\\uninstall.exe\" /$mode /S _?=$dir"
   )
   local row
   for row in "${expected[@]}"; do
@@ -129,9 +134,15 @@ prefix_pids() {
   done
 }
 
-# uninstall_quietly <mode> <command line>: runs a silent uninstall. The uninstaller hands
-# over to a copy of itself in the temporary folder and returns at once, so wait (bounded) for
-# that copy to end.
+# run_registered <command line>: runs a command read from the uninstall entry as Windows runs it
+# (one CreateProcess of the whole line) and gives its exit code.
+run_registered() {
+  OKU_COMMAND_LINE=$1 wine_run 150 "$runner" 120000
+}
+
+# uninstall_quietly <mode> <command line>: runs a silent uninstall started by hand, without _?=.
+# The uninstaller then hands over to a copy of itself in the temporary folder and returns at once,
+# so wait (bounded) for that copy to end.
 uninstall_quietly() {
   local mode=$1 command=$2 exe args
   [ -n "$command" ] || { fail "$mode: no uninstall command"; return; }
@@ -147,20 +158,24 @@ uninstall_quietly() {
   [ -z "$(prefix_pids 'nsu[0-9]*\.tmp')" ] || fail "$mode: the uninstaller did not end within 60 s"
 }
 
+# OKU.exe, its shortcut and its entry are gone when the uninstall command returns; the running
+# uninstaller's own file goes a moment later (a copy deletes it once it has ended).
 check_removed() {
   local mode=$1 hive=$2 dir=$3 menu=$4
   local udir
   udir=$(unix "$dir")
-  for f in OKU.exe uninstall.exe; do
-    [ -e "$udir/$f" ] && fail "$mode: $dir\\$f is still there"
-  done
+  [ -e "$udir/OKU.exe" ] && fail "$mode: $dir\\OKU.exe is still there"
   [ -e "$(unix "$menu\\OKU.lnk")" ] && fail "$mode: the Start menu shortcut is still there"
   reg_values "$hive" >/dev/null && fail "$mode: the uninstall entry under $hive is still there"
+  for _ in $(seq 100); do [ -e "$udir/uninstall.exe" ] || break; sleep 0.3; done
+  [ -e "$udir/uninstall.exe" ] && fail "$mode: $dir\\uninstall.exe is still there after 30 s"
 }
 
 # ---- Current user (the silent default) -----------------------------------------------------------
 userDir="$localAppData\\Programs\\OKU"
 before=$(snapshot)
+
+x86_64-w64-mingw32-objdump -f "$shippedSetup" | grep -q 'file format pei-i386' || fail "the setup is not a 32-bit program"
 
 note "silent install for the current user"
 wine_run 120 "$setup" /S
@@ -188,10 +203,10 @@ if wine_run 90 "$probe" 60000; then
   [ "$(reg_values HKCU)" = "$entry_before" ] || fail "setup changed the uninstall entry while OKU was running"
   [ -e "$(unix "$programFiles\\OKU")" ] && fail "setup /AllUsers created a folder while OKU was running"
   reg_values HKLM >/dev/null && fail "setup /AllUsers wrote an entry while OKU was running"
-  # _?= keeps the uninstaller in place, so its exit code comes back.
-  wine_run 120 "$userDir\\uninstall.exe" /S "_?=$userDir"
+  # The command a deployment tool runs: it must wait and say that nothing was removed.
+  run_registered "$(reg_value HKCU QuietUninstallString)"
   rc=$?
-  [ "$rc" -eq 3 ] || fail "uninstall while OKU runs gave exit code $rc, expected 3 (OKU running)"
+  [ "$rc" -eq 3 ] || fail "the registered uninstall command while OKU runs gave exit code $rc, expected 3 (OKU running)"
   [ "$(sha256sum <"$installed")" = "$sum_before" ] || fail "uninstall removed OKU.exe while OKU was running"
   [ "$(reg_values HKCU)" = "$entry_before" ] || fail "uninstall removed the entry while OKU was running"
 else
@@ -248,9 +263,13 @@ for round in "${rounds[@]}"; do
   [ "$rc" -eq 0 ] || fail "silent install $switches gave exit code $rc"
   check_installed "$mode" "$hive" "$otherHive" "$dir" "$menu" "$otherMenu"
 
-  note "silent uninstall of the install $switches"
-  uninstall_quietly "$mode" "$(reg_value "$hive" QuietUninstallString)"
+  note "the registered silent uninstall of the install $switches"
+  # Done when the command returns: nothing is checked later.
+  run_registered "$(reg_value "$hive" QuietUninstallString)"
+  rc=$?
+  [ "$rc" -eq 0 ] || fail "$mode: the registered uninstall command gave exit code $rc"
   check_removed "$mode" "$hive" "$dir" "$menu"
+  for _ in $(seq 30); do [ -e "$(unix "$dir")" ] || break; sleep 0.3; done
   [ -e "$(unix "$dir")" ] && fail "the empty install folder $dir is still there"
   diff <(echo "$before") <(snapshot) >"$work/leftovers.diff" ||
     fail "files differ from before the install $switches: $(cat "$work/leftovers.diff")"

@@ -3,6 +3,7 @@
 // registry will not produce on demand (access denied, a value that grows between two calls).
 #include <gmock/gmock.h>
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <optional>
 #include <tuple>
@@ -30,13 +31,16 @@ bool Exists(std::string_view path, bool create = false) {  // creates the key fi
   return result == ERROR_SUCCESS;
 }
 void Set(std::string_view path, const char* name, DWORD type, const Bytes& data) {
-  EXPECT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, Sub(path).c_str(), name, type, data.data(), DWORD(data.size())), 0);
+  EXPECT_EQ(SHSetValueA(HKEY_CURRENT_USER, Sub(path).c_str(), name, type, data.data(), DWORD(data.size())), 0u);
 }
 std::optional<Value> Get(std::string_view path, const char* name) {
   Value value{0, Bytes(4096)};
   DWORD length = 4096;
-  const LONG result = RegGetValueA(HKEY_CURRENT_USER, Sub(path).c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &value.first,
-                                   value.second.data(), &length);
+  HKEY key = nullptr;  // the bytes as stored, unexpanded and without a NUL added
+  LONG result = RegOpenKeyExA(HKEY_CURRENT_USER, Sub(path).c_str(), 0, KEY_READ, &key);
+  if (result == ERROR_SUCCESS)
+    result = RegQueryValueExA(key, name, nullptr, &value.first, value.second.data(), &length);
+  RegCloseKey(key);
   value.second.resize(length);
   return result == ERROR_SUCCESS ? std::optional(value) : std::nullopt;
 }
@@ -48,12 +52,12 @@ class RegistryClass : public ::testing::Test {
     // In upper case, as CurrentKey reads a path back.
     path_ = std::string("\\HKEY_CURRENT_USER\\SOFTWARE\\OKUTEST\\") + test->test_suite_name() + "." + test->name();
     CharUpperBuffA(path_.data(), static_cast<DWORD>(path_.size()));
-    RegDeleteTreeA(HKEY_CURRENT_USER, Sub(path_).c_str());  // a leftover of an interrupted run
+    SHDeleteKeyA(HKEY_CURRENT_USER, Sub(path_).c_str());  // a leftover of an interrupted run
     Exists(path_, true);
     Err().Clear();
   }
   void TearDown() override {
-    RegDeleteTreeA(HKEY_CURRENT_USER, Sub(path_).c_str());
+    SHDeleteKeyA(HKEY_CURRENT_USER, Sub(path_).c_str());
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\OkuTest");  // fails while another test's key is left
   }
   std::string Path(const std::string& below = "") const { return below.empty() ? path_ : path_ + "\\" + below; }

@@ -27,9 +27,8 @@ class ScratchFolder {
  public:
   ScratchFolder() {
     static int counter = 0;  // Wine reuses process ids between test processes: the tick count too
-    path_ =
-        std::filesystem::temp_directory_path() / ("oku_shell_" + std::to_string(GetCurrentProcessId()) + "_" +
-                                                  std::to_string(GetTickCount64()) + "_" + std::to_string(++counter));
+    path_ = std::filesystem::temp_directory_path() / ("oku_shell_" + std::to_string(GetCurrentProcessId()) + "_" +
+                                                      std::to_string(GetTickCount()) + "_" + std::to_string(++counter));
     std::filesystem::create_directories(path_);
   }
   ~ScratchFolder() {
