@@ -56,6 +56,11 @@ class IdentityWindow : public testing::Test {
     ASSERT_NE(window, nullptr);
   }
   HWND Item(int id) const { return Control(window, id); }
+  void ChooseSecondIdentity() const {  // as the user picks it from the list
+    SendMessageA(Item(IDC_OKU_OE_IDENTITY), CB_SETCURSEL, 1, 0);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_OKU_OE_IDENTITY, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Item(IDC_OKU_OE_IDENTITY)));
+  }
   std::string TextOf(int id) const { return GetText(Item(id)); }
   // Presses a change button and answers its question (checked when `prompt` is given); returns
   // the box that follows, if any.
@@ -90,9 +95,7 @@ TEST_F(IdentityWindow, IdentityListsStayAlignedAndRefreshReadsEverySettingAgain)
   EXPECT_EQ(TextOf(IDT_OKU_IE_CAPTION), ieLabel);
   // Exactly the two "{" identities; the one without a user name still keeps its place.
   EXPECT_EQ(ComboItems(Item(IDC_OKU_OE_IDENTITY)), (std::vector<std::string>{"Work", ""}));
-  SendMessageA(Item(IDC_OKU_OE_IDENTITY), CB_SETCURSEL, 1, 0);
-  PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_OKU_OE_IDENTITY, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(Item(IDC_OKU_OE_IDENTITY)));
+  ChooseSecondIdentity();
   EXPECT_TRUE(WaitUntil([&] { return TextOf(IDE_OKU_OE_TITLE) == "Home Mail"; })) << TextOf(IDE_OKU_OE_TITLE);
 
   // With no identity left, only a key that is none, the OE controls go off and their command does nothing.
@@ -130,9 +133,7 @@ TEST_F(IdentityWindow, EachChangeAsksThenWritesOnlyOnYes) {
   // clang-format on
   Start();
   // The second identity is the one written, and stays chosen.
-  SendMessageA(Item(IDC_OKU_OE_IDENTITY), CB_SETCURSEL, 1, 0);
-  PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_OKU_OE_IDENTITY, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(Item(IDC_OKU_OE_IDENTITY)));
+  ChooseSecondIdentity();
   ASSERT_TRUE(WaitUntil([&] { return TextOf(IDE_OKU_OE_TITLE) == "Home Mail"; }));
   for (const auto& [box, button, prompt, keys, value] : cases) {
     SCOPED_TRACE(prompt);

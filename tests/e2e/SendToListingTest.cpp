@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "app/frmOKUIds.h"
 #include "driver/Driver.h"
 #include "shell/NamefrmIds.h"
+#include "wine/ShellTestSupport.h"
 
 using namespace driver;
 
@@ -20,14 +18,7 @@ std::string SendToFolder() {
   return path;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+using shelltest::Exists, shelltest::ReadWholeFile;
 
 class Frames : public testing::Test {
  protected:
@@ -68,8 +59,6 @@ TEST_F(Frames, SendToProposesNamesAndAsksBeforeOverwriting) {
   ExpectBox("Folder not added.", "Aborted", "OK");
 
   // Trailing backslashes are dropped; a blank name is refused and the prompt stays.
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
   const std::string folder = MakeTempDir("oku-sendto-target");
   const std::string name = folder.substr(folder.rfind('\\') + 1);
   prompt = Go(folder + "\\\\\\");
@@ -84,7 +73,7 @@ TEST_F(Frames, SendToProposesNamesAndAsksBeforeOverwriting) {
   ExpectBox("Folder '" + name + "' added to Send To menu.", "Success", "OK");
   const std::string shortcut = SendToFolder() + "\\" + name + ".lnk";
   ASSERT_TRUE(Exists(shortcut));
-  const std::string before = ReadFile(shortcut);
+  const std::string before = ReadWholeFile(shortcut);
 
   // The same name again: No leaves the shortcut as it was.
   prompt = Go(folder);
@@ -92,7 +81,7 @@ TEST_F(Frames, SendToProposesNamesAndAsksBeforeOverwriting) {
   Click(Control(prompt, IDB_NAMEFRM_OK));
   ExpectBox("Folder '" + name + "' already exists in Send To menu.\r\nOverwrite It?", "Link Exists...", "No");
   EXPECT_EQ(FindMessageBox(oku.pid()), nullptr) << "No ends the command without a further message";
-  EXPECT_EQ(ReadFile(shortcut), before);
+  EXPECT_EQ(ReadWholeFile(shortcut), before);
 
   // A name a file cannot hold is refused before anything is written.
   prompt = Go(folder);
@@ -114,14 +103,14 @@ TEST_F(Frames, ListingIsWrittenAndTheWindowComesBackOnEveryPath) {
   SetText(Item(IDE_OKU_LIST_FOLDER), dir);
   Click(Item(IDB_OKU_LIST_GO));
   ExpectBox("The text file has been written to " + listing + "\r\nDo you wish to view it?", "Success", "No");
-  const std::string text = ReadFile(listing);
+  const std::string text = ReadWholeFile(listing);
   EXPECT_EQ(text.rfind("Directory of " + dir + "\\\r\n\r\n", 0), 0u) << text;
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(window); }));
 
   // Asked again: No leaves the file as it was and the focus back in the box.
   Click(Item(IDB_OKU_LIST_GO));
   ExpectBox(dir + "\\dir_contents.txt already exists.\r\nDo you wish to overwrite?", "File Exists", "No");
-  EXPECT_EQ(ReadFile(listing), text);
+  EXPECT_EQ(ReadWholeFile(listing), text);
   EXPECT_TRUE(WaitUntil([&] { return FocusedControl(window) == Item(IDE_OKU_LIST_FOLDER); }));
 
   // A folder where the file should go: the write fails with the platform's number and text.

@@ -35,7 +35,8 @@ bool IsDefaultTime(const std::string& text) {
 std::pair<std::string, std::string> FarTime() {
   SYSTEMTIME now;
   GetLocalTime(&now);
-  return now.wHour == 22 ? std::pair{std::string("04:15"), Twelve(4, 15)} : std::pair{std::string("22:30"), Twelve(22, 30)};
+  return now.wHour == 22 ? std::pair{std::string("04:15"), Twelve(4, 15)}
+                         : std::pair{std::string("22:30"), Twelve(22, 30)};
 }
 
 class ShutdownFrame : public testing::Test {
@@ -70,8 +71,6 @@ class ShutdownFrame : public testing::Test {
 
 }  // namespace
 
-TEST_F(ShutdownFrame, StartsDisarmedWithOptionZeroAndAnHourFromNow) { ExpectDisarmedDefaults(); }
-
 TEST_F(ShutdownFrame, ArmingLocksTheFrameAndNamesTheActionInTheIconMenu) {
   const auto [typed, shown] = FarTime();
   Arm(3, typed);
@@ -89,7 +88,9 @@ TEST_F(ShutdownFrame, ArmingLocksTheFrameAndNamesTheActionInTheIconMenu) {
   EXPECT_EQ(DumpMenus(window).find(" at "), std::string::npos);
 }
 
-TEST_F(ShutdownFrame, RefreshWhileArmedDisarmsAndRestoresTheDefaults) {
+// The defaults of a start (option 0, an hour from now), and again after a Refresh while armed.
+TEST_F(ShutdownFrame, StartsDisarmedAndRefreshWhileArmedDisarmsAndRestoresTheDefaults) {
+  ExpectDisarmedDefaults();
   Arm(4, FarTime().first);
   Click(Item(IDB_OKU_REFRESH));
   ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Item(IDB_OKU_ACTIVATE)); }));

@@ -122,12 +122,7 @@ TEST_F(WebWindows, DonationButtonsFollowTheLinksFile) {
   HWND donate = Open(IDM_OKU_DONATE, "Donation");
   ASSERT_NE(donate, nullptr);
   auto item = [&](int id) { return Control(donate, id); };
-  EXPECT_EQ(GetText(item(IDE_DONATE_TEXT)),
-            "If you wish to make a donation, I have setup several different methods by which you may do so. This "
-            "software is still freeware and I intend to update it as needed. However, if you feel it is useful, then "
-            "a donation would help me offset some of the costs associated with developing the software. Please click "
-            "on \"Get Links\" to get the selections. Thank You.\r\n\r\n(You will need to be connected to the internet "
-            "to reach the websites)");
+  EXPECT_TRUE(GetText(item(IDE_DONATE_TEXT)).starts_with("If you wish to make a donation,"));
   EXPECT_TRUE(HeightIs(donate, 2250));
   auto captions = [&] {
     return GetText(item(IDB_DONATE_LINK0)) + " " + GetText(item(IDB_DONATE_LINK0 + 1)) + " " +

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "app/WindowsVersion.h"
 
@@ -24,20 +25,22 @@ VersionRecord Record(uint32_t platform, uint32_t major, uint32_t minor, uint32_t
   return r;
 }
 
-struct Case {
-  VersionRecord record;
-  OsKind kind;
-  bool nt, xp, me;
-  const char* display;
-};
+// A record whose CSD field holds no NUL at all.
+VersionRecord Undelimited(VersionRecord r) { return r.csd.fill('x'), r; }
 
 TEST(WindowsVersion, ClassifiesEveryRowOfTheTable) {
-  const Case cases[] = {
+  const struct {
+    VersionRecord record;
+    OsKind kind;
+    bool nt, xp, me;
+    const char* display;
+  } cases[] = {
       {Record(1, 4, 0, 950), OsKind::Win95, false, false, false, "Windows 95 (4.0.950 No Service Pack Installed)"},
       {Record(1, 4, 10, 2221), OsKind::Win98, false, false, false, "Windows 98 (4.10.2221 No Service Pack Installed)"},
       {Record(1, 4, 10, 0x040A08AE, " A "), OsKind::Win98SE, false, false, false,
        "Windows 98 Second Edition (4.10.2222 A)"},
-      {Record(1, 4, 90, 3000, " "), OsKind::WinMe, false, false, true, "Windows Me (4.90.3000 No Service Pack Installed)"},
+      {Record(1, 4, 90, 3000, " "), OsKind::WinMe, false, false, true,
+       "Windows Me (4.90.3000 No Service Pack Installed)"},
       {Record(2, 3, 51, 1057), OsKind::WinNT, true, false, false, "Windows NT (3.51.1057 No Service Pack Installed)"},
       {Record(2, 4, 0, 1381, "Service Pack 6a", 1, 0, 6, 0), OsKind::WinNT, true, false, false,
        "Windows NT (4.0.1381 Service Pack 6a v6.0)"},
@@ -50,54 +53,34 @@ TEST(WindowsVersion, ClassifiesEveryRowOfTheTable) {
        "Windows .NET Enterprise Server (5.1.3000 No Service Pack Installed)"},
       {Record(2, 5, 1, 3000, "", 2, 0x0200), OsKind::WinNetServer, true, true, false,
        "Windows .NET Server (5.1.3000 No Service Pack Installed)"},
-      {Record(2, 5, 2, 3790, "Service Pack 2", 3, 0, 2, 0), OsKind::Unrecognised, true, false, false, "?? (5.2.3790 v)"},
+      {Record(2, 5, 2, 3790, "Service Pack 2", 3, 0, 2, 0), OsKind::Unrecognised, true, false, false,
+       "?? (5.2.3790 v)"},
       {Record(2, 6, 0, 6000), OsKind::Unrecognised, true, false, false, "?? (6.0.6000 v)"},
       {Record(1, 4, 3, 1), OsKind::Unrecognised, false, false, false, "?? (4.3.1 v)"},
       {Record(1, 5, 0, 1), OsKind::Unrecognised, false, false, false, "?? (5.0.1 v)"},
       {Record(0, 4, 0, 1), OsKind::Unrecognised, false, false, false, "?? (4.0.1 v)"},
       {Record(3, 5, 1, 1), OsKind::Unrecognised, false, false, false, "?? (5.1.1 v)"},
+      // An undelimited CSD ends unrecognised but keeps the flags; a failed query is unknown.
+      {Undelimited(Record(2, 5, 1, 2600, "", 1, 0x0200)), OsKind::Unrecognised, true, true, false, "?? (5.1.2600 v)"},
+      {VersionRecord{}, OsKind::Unknown, false, false, false, "Microsoft Windows (Unknown) (0.0.0 )"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const WindowsVersion v = ClassifyWindowsVersion(c.record);
-    SCOPED_TRACE(c.display);
-    EXPECT_EQ(v.kind, c.kind);
-    EXPECT_EQ(v.IsNT, c.nt);
-    EXPECT_EQ(v.IsXP, c.xp);
-    EXPECT_EQ(v.IsMe, c.me);
-    EXPECT_EQ(v.DisplayText(), c.display);
+    EXPECT_EQ(std::tuple(v.kind, v.IsNT, v.IsXP, v.IsMe, v.DisplayText()),
+              std::tuple(c.kind, c.nt, c.xp, c.me, std::string(c.display)));
   }
 }
 
-TEST(WindowsVersion, FailedQueryIsUnknownWithResetNumbers) {
-  const WindowsVersion v = ClassifyWindowsVersion(VersionRecord{});
-  EXPECT_EQ(v.kind, OsKind::Unknown);
-  EXPECT_FALSE(v.IsNT || v.IsXP || v.IsMe);
-  EXPECT_EQ(v.DisplayText(), "Microsoft Windows (Unknown) (0.0.0 )");
-}
-
 TEST(WindowsVersion, ServicePackTextIsCleaned) {
-  auto field = [](std::string s) {
-    s.resize(128, ' ');
-    return s;
-  };
+  auto field = [](std::string s) { return s.resize(128, ' '), s; };
+  for (const auto& [csd, expected] : {std::pair{std::string(1, '\0'), "No Service Pack Installed"},
+                                      {std::string("  C\0", 4), "C"},
+                                      {std::string(" A \0", 4), "A"}}) {
+    std::string text;
+    EXPECT_TRUE(GetServicePackText(field(csd), text) && text == expected) << text;
+  }
   std::string text;
-  ASSERT_TRUE(GetServicePackText(field(std::string(1, '\0')), text));
-  EXPECT_EQ(text, "No Service Pack Installed");
-  ASSERT_TRUE(GetServicePackText(field(std::string("  C\0", 4)), text));
-  EXPECT_EQ(text, "C");
-  ASSERT_TRUE(GetServicePackText(field(std::string(" A \0", 4)), text));
-  EXPECT_EQ(text, "A");
   EXPECT_FALSE(GetServicePackText(field(""), text)) << "128 blanks hold no NUL";
-}
-
-TEST(WindowsVersion, UndelimitedCsdEndsUnrecognisedKeepingFlags) {
-  VersionRecord r = Record(2, 5, 1, 2600, "", 1, 0x0200);
-  r.csd.fill('x');
-  const WindowsVersion v = ClassifyWindowsVersion(r);
-  EXPECT_EQ(v.kind, OsKind::Unrecognised);
-  EXPECT_TRUE(v.IsNT);
-  EXPECT_TRUE(v.IsXP);
-  EXPECT_EQ(v.DisplayText(), "?? (5.1.2600 v)");
 }
 
 }  // namespace

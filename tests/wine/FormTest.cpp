@@ -60,12 +60,7 @@ class Probe : public ui::FormT<Probe> {
 
 // The main loop's handling of messages, outside any handler.
 void PumpFor(DWORD ms) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    Sleep(10);
-  }
+  shelltest::PumpUntil([] { return false; }, ms);
 }
 
 class FormTest : public testing::Test {

@@ -4,14 +4,13 @@
 #include <windows.h>
 
 #include <chrono>
-#include <fstream>
 #include <future>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
 
+#include "ShellTestSupport.h"
 #include "net/NetInfoText.h"
 #include "net/cmdpipe.h"
 
@@ -39,11 +38,10 @@ TEST(NetCmdPipe, IpconfigGivesWhatTheShellRedirectionWrites) {
   const std::string file = std::string(temp, GetTempPathA(MAX_PATH, temp)) + "oku_ipconfig.txt";
   // The shell's own redirection, run through the capture only for its time limit.
   ASSERT_TRUE(CaptureWithin("cmd.exe /c ipconfig /all > \"" + file + "\"", 90s));
-  std::ostringstream written;
-  written << std::ifstream(file, std::ios::binary).rdbuf();
+  const std::string written = shelltest::ReadWholeFile(file);
   DeleteFileA(file.c_str());
   EXPECT_FALSE(captured->empty());
-  EXPECT_EQ(*captured, written.str());
+  EXPECT_EQ(*captured, written);
 }
 
 TEST(NetCmdPipe, ChildProgramsGiveTheirBytesCutAndConverted) {

@@ -1,10 +1,12 @@
-// Helpers of the shell tests under Wine: scratch folders, a message box recorder, the shell operations put back.
+// Helpers of the in-process tests under Wine: a message pump, scratch folders, a message box
+// recorder, the shell operations put back.
 #pragma once
 
 #include <windows.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,6 +15,15 @@
 #include "shell/ShellApi.h"
 
 namespace shelltest {
+
+// Handles the thread's messages as the main loop would, until `done` holds (true) or `ms` pass (false).
+inline bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+  for (const DWORD start = GetTickCount(); !done(); MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT)) {
+    if (GetTickCount() - start >= ms) return false;
+    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) TranslateMessage(&msg), DispatchMessageA(&msg);
+  }
+  return true;
+}
 
 inline std::string ReadWholeFile(const std::string& path) {
   std::ostringstream text;

@@ -5,18 +5,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <functional>
-#include <string>
-
+#include "ShellTestSupport.h"
 #include "app/frmOKU.h"
 #include "app/frmOKUIds.h"
 #include "platform/App.h"
 #include "platform/Handles.h"
-#include "platform/MessageBox.h"
 #include "shutdown/LocalTime.h"
 #include "shutdown/WinShut.h"
 
 namespace {
+
+using shelltest::PumpUntil;
 
 LocalDateTime gNow;
 BOOL gAccept = TRUE;
@@ -38,14 +37,6 @@ void WINAPI FakeSetLastError(DWORD code) { gLastError = code; }
 DWORD WINAPI FakeGetLastError() { return gLastError; }
 const ShutdownApi kFakeApi{FakeProcess, FakeOpenToken, FakeLookup,       FakeAdjust,
                            FakeClose,   FakeExit,      FakeSetLastError, FakeGetLastError};
-
-bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
-  for (const DWORD start = GetTickCount(); !done(); MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT)) {
-    if (GetTickCount() - start >= ms) return false;
-    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) TranslateMessage(&msg), DispatchMessageA(&msg);
-  }
-  return true;
-}
 
 class ShutdownTick : public testing::Test {
  protected:

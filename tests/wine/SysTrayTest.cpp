@@ -3,25 +3,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <functional>
-#include <string>
-
+#include "ShellTestSupport.h"
 #include "app/SysTray.h"
 #include "app/frmOKU.h"
 #include "platform/App.h"
 #include "platform/ComPtr.h"
-#include "platform/MessageBox.h"
 
 namespace {
 
-// Handles the thread's messages until `done` holds or `ms` pass.
-bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
-  for (const DWORD start = GetTickCount(); !done(); MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT)) {
-    if (GetTickCount() - start >= ms) return false;
-    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) TranslateMessage(&msg), DispatchMessageA(&msg);
-  }
-  return true;
-}
+using shelltest::PumpUntil;
 
 // The icon as the shell knows it: NIM_MODIFY succeeds only for an icon that exists, and NIM_DELETE
 // loses it as a restarting shell does.
