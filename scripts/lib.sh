@@ -4,15 +4,19 @@ set -euo pipefail
 
 OKU_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 OKU_BUILD="$OKU_ROOT/build"
-OKU_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest mingw-w64 wine wine64 xvfb
-              xauth imagemagick nsis liblnk-utils python3 x11-utils)
+# Building and starting OKU needs these; the setup adds nsis, the tests the rest. The wine, wineboot
+# and wineserver commands come from the package wine, not from wine64.
+OKU_RUN_PACKAGES=(cmake ninja-build mingw-w64 wine wine64 xvfb xauth imagemagick python3 x11-utils)
+OKU_SETUP_PACKAGES=(nsis)
+OKU_TEST_PACKAGES=(g++ clang libclang-rt-14-dev googletest liblnk-utils)
 
 oku_log() { printf '== %s\n' "$*" >&2; }
 
-# Installs what is missing from Debian's packages when run as root; otherwise says what to install.
+# oku_install_deps PACKAGE...: installs what is missing of them from Debian's packages when run as
+# root; otherwise says what to install.
 oku_install_deps() {
   local missing=()
-  for p in "${OKU_PACKAGES[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -26,8 +30,9 @@ oku_install_deps() {
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# oku_build_windows [extra cmake args...]: the cross builds: build/windows (x86-64, with the tests
-# and the setup) and, as part of it, build/windows-x86 (32-bit x86: the exes only).
+# oku_build_windows [extra cmake args...]: the cross builds: build/windows (x86-64; the tests with
+# -DOKU_TESTS=ON, the setup with -DOKU_INSTALLER=ON) and, as part of it, build/windows-x86 (32-bit
+# x86: the exes only).
 oku_build_windows() {
   cmake -S "$OKU_ROOT" -B "$OKU_BUILD/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$OKU_ROOT/cmake/mingw-w64-x86_64.cmake" "$@" >/dev/null
@@ -35,7 +40,7 @@ oku_build_windows() {
 }
 
 oku_build_native() {
-  CXX=clang++ CC=clang cmake -S "$OKU_ROOT" -B "$OKU_BUILD/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+  CXX=clang++ CC=clang cmake -S "$OKU_ROOT" -B "$OKU_BUILD/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DOKU_TESTS=ON >/dev/null
   cmake --build "$OKU_BUILD/native"
 }
 
