@@ -40,7 +40,7 @@ class ComPtr {
   T* p_ = nullptr;
 };
 
-// Initialises COM single-threaded for the lifetime of the object (the user-interface thread).
+// Initialises COM single-threaded for the lifetime of the object (a test or a helper program).
 class ComApartment {
  public:
   ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
@@ -53,5 +53,36 @@ class ComApartment {
  private:
   bool ok_;
 };
+
+// The user-interface thread's apartment, initialised single-threaded only when the first shell
+// object (a link, the folder picker, a shell execute) is about to be used: the first paint needs
+// none, so a start that uses none never pays for COM. The run holds one for its lifetime and
+// ends COM with it; the shell routines call NeedComApartment() before their first COM call.
+class ComApartmentOnDemand {
+ public:
+  ComApartmentOnDemand() : outer_(std::exchange(current_, this)) {}
+  ComApartmentOnDemand(const ComApartmentOnDemand&) = delete;
+  ComApartmentOnDemand& operator=(const ComApartmentOnDemand&) = delete;
+  ~ComApartmentOnDemand() {
+    current_ = outer_;
+    if (ok_) CoUninitialize();
+  }
+
+  // Once per holder; a thread without a holder keeps the apartment its owner made.
+  static void Need() {
+    ComApartmentOnDemand* holder = current_;
+    if (!holder || holder->tried_) return;
+    holder->tried_ = true;
+    holder->ok_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+  }
+
+ private:
+  static inline thread_local ComApartmentOnDemand* current_ = nullptr;
+  ComApartmentOnDemand* outer_;
+  bool tried_ = false;
+  bool ok_ = false;
+};
+
+inline void NeedComApartment() { ComApartmentOnDemand::Need(); }
 
 }  // namespace win

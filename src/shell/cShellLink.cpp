@@ -29,6 +29,7 @@ std::wstring Wide(const std::string& text) {
 
 // A fresh shell link object with both of its sides; false when either cannot be had.
 bool CreateLinkObject(win::ComPtr<IShellLinkA>& link, win::ComPtr<IPersistFile>& file) {
+  win::NeedComApartment();
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())))
     return false;
   return SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.PutVoid()));
@@ -41,6 +42,7 @@ std::string BufferText(const std::string& buffer) { return std::string(TextBefor
 }  // namespace
 
 int32_t cShellLink::GetSystemFolderPath(HWND hwnd, uint16_t Id, std::string& sfPath) {
+  win::NeedComApartment();
   ITEMIDLIST* raw = nullptr;
   if (SHGetSpecialFolderLocation(hwnd, Id, &raw) != S_OK) {
     CoTaskMemFree(raw);
