@@ -1,11 +1,61 @@
-// A minimal owner for COM interface pointers: released on every path out.
+// A minimal owner for COM interface pointers: released on every path out. COM itself is bound at
+// run time, so that ole32 is loaded only by the commands that use a shell object.
 #pragma once
 
+#include <windows.h>
 #include <objbase.h>
 
 #include <utility>
 
 namespace win {
+
+// ole32 from the System directory by its full path, loaded at the first call of one of these; a
+// start that uses no shell object never loads it. Without ole32 (or a function of it) every call
+// fails as COM does when it is not there.
+namespace com {
+inline HMODULE Ole32() {
+  static const HMODULE module = [] {
+    constexpr char kName[] = "\\ole32.dll";
+    char path[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    if (length == 0 || length + sizeof kName > MAX_PATH) return HMODULE{};
+    lstrcpyA(path + length, kName);
+    return LoadLibraryA(path);
+  }();
+  return module;
+}
+
+template <class Fn>
+Fn Ole32Function(const char* name) {
+  const HMODULE module = Ole32();
+  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+// Single-threaded; CoInitialize where CoInitializeEx is missing (Windows 95 without DCOM).
+inline HRESULT InitializeSingleThreaded() {
+  static const auto initializeEx = Ole32Function<HRESULT(WINAPI*)(LPVOID, DWORD)>("CoInitializeEx");
+  static const auto initialize = Ole32Function<HRESULT(WINAPI*)(LPVOID)>("CoInitialize");
+  if (initializeEx) return initializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  return initialize ? initialize(nullptr) : E_NOTIMPL;
+}
+
+inline void Uninitialize() {
+  static const auto uninitialize = Ole32Function<void(WINAPI*)()>("CoUninitialize");
+  if (uninitialize) uninitialize();
+}
+
+inline HRESULT CreateInstance(REFCLSID classId, REFIID interfaceId, void** object) {
+  static const auto create =
+      Ole32Function<HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*)>("CoCreateInstance");
+  *object = nullptr;
+  return create ? create(classId, nullptr, CLSCTX_INPROC_SERVER, interfaceId, object) : E_NOTIMPL;
+}
+
+inline void TaskMemFree(void* memory) {
+  static const auto taskMemFree = Ole32Function<void(WINAPI*)(LPVOID)>("CoTaskMemFree");
+  if (memory && taskMemFree) taskMemFree(memory);
+}
+}  // namespace com
 
 template <class T>
 class ComPtr {
@@ -29,7 +79,7 @@ class ComPtr {
   T* Get() const { return p_; }
   T* operator->() const { return p_; }
   explicit operator bool() const { return p_ != nullptr; }
-  // For out-parameters of CoCreateInstance and QueryInterface.
+  // For out-parameters of com::CreateInstance and QueryInterface.
   T** Put() {
     Reset();
     return &p_;
@@ -43,11 +93,11 @@ class ComPtr {
 // Initialises COM single-threaded for the lifetime of the object (a test or a helper program).
 class ComApartment {
  public:
-  ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+  ComApartment() : ok_(SUCCEEDED(com::InitializeSingleThreaded())) {}
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
   ~ComApartment() {
-    if (ok_) CoUninitialize();
+    if (ok_) com::Uninitialize();
   }
 
  private:
@@ -65,7 +115,7 @@ class ComApartmentOnDemand {
   ComApartmentOnDemand& operator=(const ComApartmentOnDemand&) = delete;
   ~ComApartmentOnDemand() {
     current_ = outer_;
-    if (ok_) CoUninitialize();
+    if (ok_) com::Uninitialize();
   }
 
   // Once per holder; a thread without a holder keeps the apartment its owner made.
@@ -73,7 +123,7 @@ class ComApartmentOnDemand {
     ComApartmentOnDemand* holder = current_;
     if (!holder || holder->tried_) return;
     holder->tried_ = true;
-    holder->ok_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    holder->ok_ = SUCCEEDED(com::InitializeSingleThreaded());
   }
 
  private:

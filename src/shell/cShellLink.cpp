@@ -16,7 +16,7 @@ constexpr int32_t kFalse = 0;
 constexpr const char* kDescription = "ShellLink Sample";
 
 struct FreeItemList {
-  void operator()(ITEMIDLIST* list) const noexcept { CoTaskMemFree(list); }
+  void operator()(ITEMIDLIST* list) const noexcept { win::com::TaskMemFree(list); }
 };
 
 // IPersistFile takes UTF-16 names; our texts are in the ANSI code page.
@@ -30,8 +30,7 @@ std::wstring Wide(const std::string& text) {
 // A fresh shell link object with both of its sides; false when either cannot be had.
 bool CreateLinkObject(win::ComPtr<IShellLinkA>& link, win::ComPtr<IPersistFile>& file) {
   win::NeedComApartment();
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())))
-    return false;
+  if (FAILED(win::com::CreateInstance(CLSID_ShellLink, IID_IShellLinkA, link.PutVoid()))) return false;
   return SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.PutVoid()));
 }
 
@@ -45,7 +44,7 @@ int32_t cShellLink::GetSystemFolderPath(HWND hwnd, uint16_t Id, std::string& sfP
   win::NeedComApartment();
   ITEMIDLIST* raw = nullptr;
   if (SHGetSpecialFolderLocation(hwnd, Id, &raw) != S_OK) {
-    CoTaskMemFree(raw);
+    win::com::TaskMemFree(raw);
     return kFalse;
   }
   const std::unique_ptr<ITEMIDLIST, FreeItemList> list(raw);

@@ -48,7 +48,7 @@ std::string SystemRundll32() {
 }
 
 struct FreeItemList {
-  void operator()(ITEMIDLIST* list) const noexcept { CoTaskMemFree(list); }
+  void operator()(ITEMIDLIST* list) const noexcept { win::com::TaskMemFree(list); }
 };
 }  // namespace
 
