@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <type_traits>
 #include <utility>
 
 namespace win {
@@ -13,47 +14,59 @@ namespace win {
 // start that uses no shell object never loads it. Without ole32 (or a function of it) every call
 // fails as COM does when it is not there.
 namespace com {
-inline HMODULE Ole32() {
-  static const HMODULE module = [] {
+struct Ole32Functions {
+  HRESULT(WINAPI* initializeEx)(LPVOID, DWORD) = nullptr;
+  HRESULT(WINAPI* initialize)(LPVOID) = nullptr;
+  void(WINAPI* uninitialize)() = nullptr;
+  HRESULT(WINAPI* createInstance)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*) = nullptr;
+  void(WINAPI* taskMemFree)(LPVOID) = nullptr;
+};
+
+inline const Ole32Functions& Ole32() {
+  static const Ole32Functions functions = [] {
+    Ole32Functions f;
     constexpr char kName[] = "\\ole32.dll";
     char path[MAX_PATH] = {};
     const UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    if (length == 0 || length + sizeof kName > MAX_PATH) return HMODULE{};
+    if (length == 0 || length + sizeof kName > MAX_PATH) return f;
     lstrcpyA(path + length, kName);
-    return LoadLibraryA(path);
+    const HMODULE module = LoadLibraryA(path);
+    if (!module) return f;
+    auto bind = [module](auto& function, const char* name) {
+      function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+          reinterpret_cast<void*>(GetProcAddress(module, name)));
+    };
+    bind(f.initializeEx, "CoInitializeEx");
+    bind(f.initialize, "CoInitialize");
+    bind(f.uninitialize, "CoUninitialize");
+    bind(f.createInstance, "CoCreateInstance");
+    bind(f.taskMemFree, "CoTaskMemFree");
+    return f;
   }();
-  return module;
-}
-
-template <class Fn>
-Fn Ole32Function(const char* name) {
-  const HMODULE module = Ole32();
-  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+  return functions;
 }
 
 // Single-threaded; CoInitialize where CoInitializeEx is missing (Windows 95 without DCOM).
 inline HRESULT InitializeSingleThreaded() {
-  static const auto initializeEx = Ole32Function<HRESULT(WINAPI*)(LPVOID, DWORD)>("CoInitializeEx");
-  static const auto initialize = Ole32Function<HRESULT(WINAPI*)(LPVOID)>("CoInitialize");
-  if (initializeEx) return initializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  return initialize ? initialize(nullptr) : E_NOTIMPL;
+  const Ole32Functions& f = Ole32();
+  if (f.initializeEx) return f.initializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  return f.initialize ? f.initialize(nullptr) : E_NOTIMPL;
 }
 
 inline void Uninitialize() {
-  static const auto uninitialize = Ole32Function<void(WINAPI*)()>("CoUninitialize");
-  if (uninitialize) uninitialize();
+  if (const auto uninitialize = Ole32().uninitialize) uninitialize();
 }
 
 inline HRESULT CreateInstance(REFCLSID classId, REFIID interfaceId, void** object) {
-  static const auto create =
-      Ole32Function<HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*)>("CoCreateInstance");
   *object = nullptr;
+  const auto create = Ole32().createInstance;
   return create ? create(classId, nullptr, CLSCTX_INPROC_SERVER, interfaceId, object) : E_NOTIMPL;
 }
 
 inline void TaskMemFree(void* memory) {
-  static const auto taskMemFree = Ole32Function<void(WINAPI*)(LPVOID)>("CoTaskMemFree");
-  if (memory && taskMemFree) taskMemFree(memory);
+  if (memory) {
+    if (const auto taskMemFree = Ole32().taskMemFree) taskMemFree(memory);
+  }
 }
 }  // namespace com
 
