@@ -187,8 +187,9 @@ int RunMainWindow(frmOKU& window) {
   // Form_Initialize: the common controls (visual styles need them) before the window loads.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  // Shell objects (links, the folder picker) need a single-threaded apartment on this thread.
-  win::ComApartment com;
+  // Shell objects (links, the folder picker, shell execute) need a single-threaded apartment on
+  // this thread; it is made at their first use, not before the window shows.
+  win::ComApartmentOnDemand com;
   ui::SetMainForm(&window);
   if (!window.Create(nullptr)) return 1;
   if (window.endProgram) return 0;  // Windows Sockets is unusable; the message was shown

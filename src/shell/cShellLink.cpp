@@ -16,7 +16,7 @@ constexpr int32_t kFalse = 0;
 constexpr const char* kDescription = "ShellLink Sample";
 
 struct FreeItemList {
-  void operator()(ITEMIDLIST* list) const noexcept { CoTaskMemFree(list); }
+  void operator()(ITEMIDLIST* list) const noexcept { win::com::TaskMemFree(list); }
 };
 
 // IPersistFile takes UTF-16 names; our texts are in the ANSI code page.
@@ -29,8 +29,8 @@ std::wstring Wide(const std::string& text) {
 
 // A fresh shell link object with both of its sides; false when either cannot be had.
 bool CreateLinkObject(win::ComPtr<IShellLinkA>& link, win::ComPtr<IPersistFile>& file) {
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())))
-    return false;
+  win::NeedComApartment();
+  if (FAILED(win::com::CreateInstance(CLSID_ShellLink, IID_IShellLinkA, link.PutVoid()))) return false;
   return SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.PutVoid()));
 }
 
@@ -41,9 +41,10 @@ std::string BufferText(const std::string& buffer) { return std::string(TextBefor
 }  // namespace
 
 int32_t cShellLink::GetSystemFolderPath(HWND hwnd, uint16_t Id, std::string& sfPath) {
+  win::NeedComApartment();
   ITEMIDLIST* raw = nullptr;
   if (SHGetSpecialFolderLocation(hwnd, Id, &raw) != S_OK) {
-    CoTaskMemFree(raw);
+    win::com::TaskMemFree(raw);
     return kFalse;
   }
   const std::unique_ptr<ITEMIDLIST, FreeItemList> list(raw);

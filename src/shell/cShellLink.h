@@ -1,6 +1,7 @@
 // Class cShellLink: writes and reads shortcut (.lnk) files through the shell's link object, and
-// finds the shell's special folders. Keeps no state; never shows a message. COM must be
-// initialised single-threaded on the calling thread (win::ComApartment).
+// finds the shell's special folders. Keeps no state; never shows a message. COM single-threaded:
+// the run's win::ComApartmentOnDemand is asked for it at first use; on a thread without one, the
+// caller initialises it (win::ComApartment).
 #pragma once
 
 #include <windows.h>

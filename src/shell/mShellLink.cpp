@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "platform/ComPtr.h"
 #include "platform/Failure.h"
 #include "platform/Handles.h"
 #include "platform/MessageBox.h"
@@ -15,10 +16,13 @@
 
 ShellApi RealShellApi() {
   ShellApi api;
+  // The shell may hand an execute to an extension that needs COM.
   api.execute = [](const char* verb, const char* file, const char* parameters, int showMode) {
+    win::NeedComApartment();
     return reinterpret_cast<intptr_t>(ShellExecuteA(nullptr, verb, file, parameters, nullptr, showMode));
   };
   api.findExecutable = [](const char* file, char* result) {
+    win::NeedComApartment();
     return reinterpret_cast<intptr_t>(FindExecutableA(file, nullptr, result));
   };
   api.startProcess = StartProcess;
@@ -41,7 +45,7 @@ std::string SystemRundll32() {
 }
 
 struct FreeItemList {
-  void operator()(ITEMIDLIST* list) const noexcept { CoTaskMemFree(list); }
+  void operator()(ITEMIDLIST* list) const noexcept { win::com::TaskMemFree(list); }
 };
 }  // namespace
 
@@ -69,6 +73,7 @@ std::string BrowseForFolder(HWND owner, const std::string& prompt) {
   info.pszDisplayName = displayName;
   info.lpszTitle = prompt.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
+  win::NeedComApartment();
   const std::unique_ptr<ITEMIDLIST, FreeItemList> list(SHBrowseForFolderA(&info));
   if (!list) return {};  // cancelled
 

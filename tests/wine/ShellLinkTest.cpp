@@ -2,12 +2,25 @@
 // and window mode in the file are checked by lnkinfo (tests/scripts/ShellLinkLnkinfo.sh).
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "ShellTestSupport.h"
 #include "platform/ComPtr.h"
 #include "shell/cShellLink.h"
 
+namespace {
+// Whether this thread is in a single-threaded apartment, asked without leaving one behind.
+bool InSingleThreadedApartment() {
+  const HRESULT probe = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  if (SUCCEEDED(probe)) CoUninitialize();
+  return probe == RPC_E_CHANGED_MODE;
+}
+}  // namespace
+
+// With the run's on-demand apartment, as the program holds it: COM starts with the first link.
 TEST(ShellLinkClass, WritesAndReadsBackEveryValue) {
-  win::ComApartment com;
+  auto com = std::make_unique<win::ComApartmentOnDemand>();
+  EXPECT_FALSE(InSingleThreadedApartment());
   shelltest::ScratchFolder scratch;
   cShellLink links;
   const std::string folder = scratch.Folder("Target Folder"), lnk = scratch.Path() + "a.lnk";
@@ -28,4 +41,7 @@ TEST(ShellLinkClass, WritesAndReadsBackEveryValue) {
     EXPECT_EQ(r.iconFile == c.exeFile && c.iconFile.empty() ? "" : r.iconFile, c.iconFile);
   }
   EXPECT_EQ(links.CreateShellLink(scratch.Path() + "no folder\\b.lnk", folder, "", "", "", 0, 1), 0);
+  EXPECT_TRUE(InSingleThreadedApartment());
+  com.reset();  // the holder ends the apartment it made
+  EXPECT_FALSE(InSingleThreadedApartment());
 }
