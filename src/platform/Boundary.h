@@ -1,22 +1,63 @@
-// The boundary of a command handler: nothing that its steps throw gets past it.
+// The boundary of a command handler: the hourglass, the failure report and the busy guard, kept in
+// one place so that no handler repeats them.
 #pragma once
 
 #include <string>
-#include <string_view>
+#include <utility>
 
+#include "platform/App.h"
 #include "platform/Failure.h"
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
 
 namespace ui {
 
+// The hourglass over a window while a scope runs; the default pointer comes back on every path.
+class Hourglass {
+ public:
+  explicit Hourglass(Form& form) : form_(form) { form_.SetMousePointer(kPointerHourglass); }
+  ~Hourglass() { form_.SetMousePointer(kPointerDefault); }
+  Hourglass(const Hourglass&) = delete;
+  Hourglass& operator=(const Hourglass&) = delete;
+
+ private:
+  Form& form_;
+};
+
+// How a handler tells its failure: the stop box (style 16) under `caption`, in the short form
+// (number and description) or, with a command line, the long form. Only a number above 0 is shown.
+struct Handling {
+  std::string caption;
+  const std::string* commandLine = nullptr;  // set: the long form, quoting this command line
+  bool busyThroughout = false;  // the handler pumps messages: no other command may run until it ends
+};
+
+inline Handling ShortForm(std::string caption) { return {std::move(caption)}; }
+inline Handling LongForm(std::string caption, const std::string& commandLine) {
+  return {std::move(caption), &commandLine};
+}
+
+// The report rule of every handler.
+inline void ReportFailure(const Handling& handling, const Failure& failure) {
+  if (failure.number <= 0) return;
+  const std::string text =
+      handling.commandLine ? LongReport(*handling.commandLine, failure) : ShortReport(failure);
+  ShowMessage(text, handling.caption, kMbStop);
+}
+
 // Runs a handler's steps. Whatever escapes them, a Failure or any other exception (taken as the
 // failure it stands for, see CurrentFailure), puts the window's default pointer back and reaches
 // `onFailure`. A report that itself fails (no memory left to show it) is dropped: the window lives on.
 template <class Steps, class OnFailure>
-void CatchAll(Form& form, Steps&& steps, OnFailure&& onFailure) noexcept {
+void RunHandler(Form& form, bool busyThroughout, Steps&& steps, OnFailure&& onFailure) noexcept {
+  HandlerScope handler;  // an exit requested inside waits until the handler and its report are over
   try {
-    steps();
+    if (busyThroughout) {
+      BusyScope busy;
+      steps();
+    } else {
+      steps();
+    }
   } catch (...) {
     form.SetMousePointer(kPointerDefault);
     try {
@@ -26,13 +67,12 @@ void CatchAll(Form& form, Steps&& steps, OnFailure&& onFailure) noexcept {
   }
 }
 
-// The usual report: the stop box under `caption` with text(failure), shown only when the failure's
-// number is above 0.
-template <class Text, class Steps>
-void CatchAllAndReport(Form& form, std::string_view caption, Text&& text, Steps&& steps) noexcept {
-  CatchAll(form, steps, [&](const Failure& failure) {
-    if (failure.number > 0) ShowMessage(text(failure), std::string(caption), kMbStop);
-  });
+// The usual handler: its failure reported by the rule above. `handling` is read when the failure
+// is reported, so steps may still choose the caption or the command line.
+template <class Steps>
+void RunHandler(Form& form, const Handling& handling, Steps&& steps) noexcept {
+  RunHandler(form, handling.busyThroughout, std::forward<Steps>(steps),
+             [&handling](const Failure& failure) { ReportFailure(handling, failure); });
 }
 
 }  // namespace ui

@@ -44,22 +44,81 @@ inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kMiddleButton = 4;
 
-// One row of a window's control table. Handlers are member functions of the window class F.
+// A control's place in its window's client area, in twips.
+struct Place {
+  int left, top, width, height;
+};
+
+// One row of a window's control table, written as a sentence with the builders below, for example
+//   C::Button(IDB_GO, "&Go", {120, 360, 465, 315}).Tip("Start").OnClick(&frmX::cmdGo_Click)
+// Handlers are member functions of the window class F.
 template <class F>
 struct Control {
+  using Handler = void (F::*)();
+  using IndexHandler = void (F::*)(int);
+  using MouseHandler = void (F::*)(int button);
+
   Kind kind;
   int id;
   const char* text;
-  int left, top, width, height;  // twips, in the window's client area
+  Place at;
   unsigned flags = 0;
   const char* tip = nullptr;
-  void (F::*onClick)() = nullptr;       // button, option, clickable label, combo selection
-  void (F::*onFocus)() = nullptr;       // a text box got the focus (after its text was selected)
+  Handler onClick = nullptr;            // button, option, clickable label, combo selection
+  Handler onFocus = nullptr;            // a text box got the focus (after its text was selected)
   int enterButton = 0;                  // Enter in this text box presses that button
-  void (F::*onIndexClick)(int) = nullptr;  // control arrays: the handler gets `index`
+  IndexHandler onIndexClick = nullptr;  // control arrays: the handler gets `index`
   int index = 0;
-  void (F::*onMouseDown)(int button) = nullptr;  // a label pressed with any mouse button
+  MouseHandler onMouseDown = nullptr;   // a label pressed with any mouse button
+
+  static constexpr Control Frame(int id, const char* caption, Place at) { return {Kind::Frame, id, caption, at}; }
+  static constexpr Control Label(int id, const char* text, Place at) { return {Kind::Label, id, text, at}; }
+  static constexpr Control Text(int id, Place at) { return {Kind::Text, id, "", at}; }
+  static constexpr Control MultiText(int id, Place at) { return {Kind::MultiText, id, "", at}; }
+  static constexpr Control Combo(int id, Place at) { return {Kind::Combo, id, "", at}; }
+  static constexpr Control Button(int id, const char* caption, Place at) { return {Kind::Button, id, caption, at}; }
+  static constexpr Control Option(int id, const char* caption, Place at) { return {Kind::Option, id, caption, at}; }
+  static constexpr Control ListView(int id, Place at) { return {Kind::ListView, id, "", at}; }
+  static constexpr Control Line(int id, Place at) { return {Kind::Line, id, "", at}; }
+
+  constexpr Control With(unsigned more) const { return Set(&Control::flags, flags | more); }
+  constexpr Control Disabled() const { return With(kDisabled); }
+  constexpr Control Tip(const char* text) const { return Set(&Control::tip, text); }
+  constexpr Control OnClick(Handler handler) const { return Set(&Control::onClick, handler); }
+  constexpr Control OnClick(IndexHandler handler, int at) const {
+    return Set(&Control::onIndexClick, handler).Set(&Control::index, at);
+  }
+  constexpr Control OnFocus(Handler handler) const { return Set(&Control::onFocus, handler); }
+  constexpr Control EnterPresses(int button) const { return Set(&Control::enterButton, button); }
+  constexpr Control OnMouseDown(MouseHandler handler) const { return Set(&Control::onMouseDown, handler); }
+
+ private:
+  template <class T>
+  constexpr Control Set(T Control::*field, T value) const {
+    Control row = *this;
+    row.*field = value;
+    return row;
+  }
 };
+
+// One entry of a menu: a command with its handler, or a separator (id 0).
+template <class F>
+struct MenuItem {
+  int id;
+  const char* caption;
+  void (F::*onClick)() = nullptr;  // none: the entry has no action of its own
+
+  static constexpr MenuItem Command(int id, const char* caption, void (F::*handler)()) { return {id, caption, handler}; }
+  static constexpr MenuItem Separator() { return {0, "-"}; }
+};
+
+// Appends the entries to `menu` in order; returns `menu`.
+template <class F>
+HMENU AppendMenuItems(HMENU menu, std::span<const MenuItem<F>> items) {
+  for (const MenuItem<F>& item : items)
+    AppendMenuA(menu, item.id ? MF_STRING : MF_SEPARATOR, static_cast<UINT_PTR>(item.id), item.id ? item.caption : nullptr);
+  return menu;
+}
 
 // The layout part of a row, without handlers.
 struct ControlLayout {
@@ -192,13 +251,16 @@ class FormT : public Form {
  protected:
   using Form::Form;
 
+  // Set in the constructor: the menus whose commands run through their entries' handlers.
+  void AddMenuItems(std::span<const MenuItem<F>> items) { menus_.push_back(items); }
+
   // Set once in the constructor: the table of F's controls.
   void SetControls(std::span<const Control<F>> table) {
     table_ = table;
     layout_.clear();
     for (const Control<F>& c : table) {
-      layout_.push_back({c.kind, c.id, c.text, c.left, c.top, c.width, c.height, c.flags, c.tip, c.enterButton,
-                         c.onMouseDown != nullptr});
+      layout_.push_back({c.kind, c.id, c.text, c.at.left, c.at.top, c.at.width, c.at.height, c.flags, c.tip,
+                         c.enterButton, c.onMouseDown != nullptr});
       if (c.flags & kDefault) defaultButton_ = c.id;
     }
   }
@@ -221,6 +283,12 @@ class FormT : public Form {
     return false;
   }
 
+  void OnMenu(int id) override {
+    for (std::span<const MenuItem<F>> items : menus_)
+      for (const MenuItem<F>& item : items)
+        if (item.id == id && item.onClick) return (static_cast<F*>(this)->*item.onClick)();
+  }
+
   void DispatchMouseDown(int id, int button) override {
     for (const Control<F>& c : table_)
       if (c.id == id && c.onMouseDown) return (static_cast<F*>(this)->*c.onMouseDown)(button);
@@ -228,6 +296,7 @@ class FormT : public Form {
 
   std::span<const Control<F>> table_;
   std::vector<ControlLayout> layout_;
+  std::vector<std::span<const MenuItem<F>>> menus_;
 };
 
 // Selects the whole text of an edit control, so that typing replaces it.
