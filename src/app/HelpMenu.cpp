@@ -13,7 +13,7 @@ namespace {
 // A window of the Help menu, opened modally over the main window.
 template <class Window>
 void ShowModalOver(frmOKU& w, std::string_view caption) {
-  ui::CatchAllAndReport(w, caption, ShortReport, [&] {
+  ui::RunHandler(w, ui::ShortForm(caption), [&] {
     Window window;
     window.ShowModal(w.hwnd());
   });
@@ -21,7 +21,7 @@ void ShowModalOver(frmOKU& w, std::string_view caption) {
 }  // namespace
 
 void frmOKU::mnuQLlink_Click() {
-  ui::CatchAllAndReport(*this, "Error in opening the web site", ShortReport, [] { OpenWebPage(web::SiteUrl(), true); });
+  ui::RunHandler(*this, ui::ShortForm("Error in opening the web site"), [] { OpenWebPage(web::SiteUrl(), true); });
 }
 
 void frmOKU::UpMnu_Click() { ShowModalOver<frmUpdate>(*this, "Error in update"); }
@@ -32,7 +32,7 @@ void frmOKU::mnuAbout_Click() {
   // One modeless About at a time: shown again while it is open, made anew once it was closed
   // (so its labels start from their design colours).
   static std::unique_ptr<frmAbout> about;
-  ui::CatchAllAndReport(*this, "Error in opening About", ShortReport, [this] {
+  ui::RunHandler(*this, ui::ShortForm("Error in opening About"), [this] {
     if (!about || !about->IsOpen()) {
       about = std::make_unique<frmAbout>();
       if (!about->Create(hwnd())) return;

@@ -100,7 +100,6 @@ class frmOKU : public ui::FormT<frmOKU> {
   void Form_Load() override;
   bool Form_QueryUnload() override;
   void Form_Unload() override;
-  void OnMenu(int id) override;
   void OnTimer(UINT_PTR id) override;
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };

@@ -20,10 +20,7 @@ bool frmOKU::ShowHostAddresses() {
 }
 
 void frmOKU::cmdNetInfo_Click() {
-  ui::CatchAllAndReport(
-      *this, "Error in generating IPConfig",
-      [this](const Failure& failure) { return LongReport(CommandLine, failure); },
-      [this] {
+  ui::RunHandler(*this, ui::LongForm("Error in generating IPConfig", CommandLine), [this] {
         SetMousePointer(ui::kPointerHourglass);
         CommandLine = NetInfoCommandLine(IsNT, SystemDir, WindowsDir);
         NetInfoText = BuildNetInfoText(CommandLine, RunCaptured(CommandLine));

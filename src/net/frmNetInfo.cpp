@@ -8,9 +8,10 @@
 
 namespace {
 using ui::Kind;
-constexpr ui::Control<frmNetInfo> kControls[] = {
-    {Kind::MultiText, IDE_NETINFO_TEXT, "", 0, 0, 8655, 5055, ui::kFixedFont},
-    {Kind::Button, IDB_NETINFO_OK, "&OK", 7440, 5160, 1215, 375, ui::kDefault, nullptr, &frmNetInfo::OKButton_Click},
+using C = ui::Control<frmNetInfo>;
+constexpr C kControls[] = {
+    C::MultiText(IDE_NETINFO_TEXT, {0, 0, 8655, 5055}).With(ui::kFixedFont),
+    C::Button(IDB_NETINFO_OK, "&OK", {7440, 5160, 1215, 375}).With(ui::kDefault).OnClick(&frmNetInfo::OKButton_Click),
 };
 }  // namespace
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "platform/App.h"
@@ -32,9 +33,9 @@ struct Handling {
   bool busyThroughout = false;  // the handler pumps messages: no other command may run until it ends
 };
 
-inline Handling ShortForm(std::string caption) { return {std::move(caption)}; }
-inline Handling LongForm(std::string caption, const std::string& commandLine) {
-  return {std::move(caption), &commandLine};
+inline Handling ShortForm(std::string_view caption) { return {std::string(caption)}; }
+inline Handling LongForm(std::string_view caption, const std::string& commandLine) {
+  return {std::string(caption), &commandLine};
 }
 
 // The report rule of every handler.

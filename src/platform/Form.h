@@ -44,11 +44,6 @@ inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kMiddleButton = 4;
 
-// A control's place in its window's client area, in twips.
-struct Place {
-  int left, top, width, height;
-};
-
 // One row of a window's control table, written as a sentence with the builders below, for example
 //   C::Button(IDB_GO, "&Go", {120, 360, 465, 315}).Tip("Start").OnClick(&frmX::cmdGo_Click)
 // Handlers are member functions of the window class F.
@@ -61,7 +56,7 @@ struct Control {
   Kind kind;
   int id;
   const char* text;
-  Place at;
+  TwipsRect at;
   unsigned flags = 0;
   const char* tip = nullptr;
   Handler onClick = nullptr;            // button, option, clickable label, combo selection
@@ -71,15 +66,15 @@ struct Control {
   int index = 0;
   MouseHandler onMouseDown = nullptr;   // a label pressed with any mouse button
 
-  static constexpr Control Frame(int id, const char* caption, Place at) { return {Kind::Frame, id, caption, at}; }
-  static constexpr Control Label(int id, const char* text, Place at) { return {Kind::Label, id, text, at}; }
-  static constexpr Control Text(int id, Place at) { return {Kind::Text, id, "", at}; }
-  static constexpr Control MultiText(int id, Place at) { return {Kind::MultiText, id, "", at}; }
-  static constexpr Control Combo(int id, Place at) { return {Kind::Combo, id, "", at}; }
-  static constexpr Control Button(int id, const char* caption, Place at) { return {Kind::Button, id, caption, at}; }
-  static constexpr Control Option(int id, const char* caption, Place at) { return {Kind::Option, id, caption, at}; }
-  static constexpr Control ListView(int id, Place at) { return {Kind::ListView, id, "", at}; }
-  static constexpr Control Line(int id, Place at) { return {Kind::Line, id, "", at}; }
+  static constexpr Control Frame(int id, const char* caption, TwipsRect at) { return {Kind::Frame, id, caption, at}; }
+  static constexpr Control Label(int id, const char* text, TwipsRect at) { return {Kind::Label, id, text, at}; }
+  static constexpr Control Text(int id, TwipsRect at) { return {Kind::Text, id, "", at}; }
+  static constexpr Control MultiText(int id, TwipsRect at) { return {Kind::MultiText, id, "", at}; }
+  static constexpr Control Combo(int id, TwipsRect at) { return {Kind::Combo, id, "", at}; }
+  static constexpr Control Button(int id, const char* caption, TwipsRect at) { return {Kind::Button, id, caption, at}; }
+  static constexpr Control Option(int id, const char* caption, TwipsRect at) { return {Kind::Option, id, caption, at}; }
+  static constexpr Control ListView(int id, TwipsRect at) { return {Kind::ListView, id, "", at}; }
+  static constexpr Control Line(int id, TwipsRect at) { return {Kind::Line, id, "", at}; }
 
   constexpr Control With(unsigned more) const { return Set(&Control::flags, flags | more); }
   constexpr Control Disabled() const { return With(kDisabled); }

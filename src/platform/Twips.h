@@ -15,3 +15,9 @@ constexpr long ScaleRounded(long long value, long long multiplier, long long div
 // 15 twips are one pixel at 96 DPI.
 constexpr long TwipsToPixels(long twips, int dpi) { return ScaleRounded(twips, UsableDpi(dpi), 1440); }
 constexpr long PixelsToTwips(long pixels, int dpi) { return ScaleRounded(pixels, 1440, UsableDpi(dpi)); }
+
+// A control's place in its window's client area, in twips.
+struct TwipsRect {
+  int left, top, width, height;
+  bool operator==(const TwipsRect&) const = default;
+};

@@ -14,7 +14,7 @@ namespace {
 // then tell the user what the registry answered. `write` returns the outcome of every write.
 template <class Write>
 void RunChange(frmOKU& form, std::string_view prompt, Write write) {
-  ui::CatchAllAndReport(form, kWriteErrorCaption, ShortReport, [&] {
+  ui::RunHandler(form, ui::ShortForm(kWriteErrorCaption), [&] {
     if (ShowMessage(std::string(prompt), std::string(kChangeCaption), kMbYesNoExclamationDefaultNo) != kAnswerYes)
       return;
     form.SetMousePointer(ui::kPointerHourglass);

@@ -13,7 +13,7 @@ constexpr const char* kAborted = "Aborted";
 }  // namespace
 
 void frmOKU::cmdListBr_Click() {
-  ui::CatchAllAndReport(*this, kAborted, ShortReport, [this] {
+  ui::RunHandler(*this, ui::ShortForm(kAborted), [this] {
     const std::string folder = TrimBlanks(BrowseForFolder(hwnd(), "Select the folder."));
     if (!folder.empty()) SetText(IDE_OKU_LIST_FOLDER, folder);  // a cancelled picker changes nothing
   });
@@ -22,9 +22,7 @@ void frmOKU::cmdListBr_Click() {
 void frmOKU::cmdListGo_Click() {
   // While the listing runs the window repaints, but no other command can start inside it.
   ui::BusyScope busy;
-  ui::CatchAll(
-      *this,
-      [this] {
+  ui::RunHandler(*this, false, [this] {
         DoEvents();
         SetMousePointer(ui::kPointerHourglass);
         EnableWindow(hwnd(), FALSE);

@@ -10,11 +10,12 @@
 
 namespace {
 using ui::Kind;
-constexpr ui::Control<Namefrm> kControls[] = {
-    {Kind::Label, IDT_NAMEFRM_QUESTION, "What would you like to call the shortcut?", 120, 120, 2895, 255},
-    {Kind::Text, IDE_NAMEFRM_NAME, "", 120, 360, 2775, 285, 0, nullptr, nullptr, nullptr, IDB_NAMEFRM_OK},
-    {Kind::Button, IDB_NAMEFRM_OK, "OK", 1320, 720, 735, 375, ui::kDefault, nullptr, &Namefrm::Command1_Click},
-    {Kind::Button, IDB_NAMEFRM_CANCEL, "Cancel", 2160, 720, 735, 375, 0, nullptr, &Namefrm::Command2_Click},
+using C = ui::Control<Namefrm>;
+constexpr C kControls[] = {
+    C::Label(IDT_NAMEFRM_QUESTION, "What would you like to call the shortcut?", {120, 120, 2895, 255}),
+    C::Text(IDE_NAMEFRM_NAME, {120, 360, 2775, 285}).EnterPresses(IDB_NAMEFRM_OK),
+    C::Button(IDB_NAMEFRM_OK, "OK", {1320, 720, 735, 375}).With(ui::kDefault).OnClick(&Namefrm::Command1_Click),
+    C::Button(IDB_NAMEFRM_CANCEL, "Cancel", {2160, 720, 735, 375}).OnClick(&Namefrm::Command2_Click),
 };
 
 SendToShared Shared() { return {SendToFolder, LinkName, NameAccepted}; }
@@ -28,7 +29,7 @@ void Namefrm::Form_Load() {
 }
 
 void Namefrm::Command1_Click() {
-  ui::CatchAllAndReport(*this, "Aborted", ShortReport, [this] {
+  ui::RunHandler(*this, ui::ShortForm("Aborted"), [this] {
     if (Namefrm_Ok(Text(IDE_NAMEFRM_NAME), Shared(), ShowMessage)) {
       Close();
     } else if (IsOpen()) {

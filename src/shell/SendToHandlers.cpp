@@ -21,14 +21,14 @@ void frmOKU::LoadSendToFolder() {
 }
 
 void frmOKU::SendBrCmd_Click() {
-  ui::CatchAllAndReport(*this, kAborted, ShortReport, [this] {
+  ui::RunHandler(*this, ui::ShortForm(kAborted), [this] {
     // Whatever the picker gives, a cancel included (which empties the box).
     SetText(IDE_OKU_SENDTO_FOLDER, BrowseForFolder(hwnd(), "What folder do you want in the SendTo Menu?"));
   });
 }
 
 void frmOKU::SendGoCmd_Click() {
-  ui::CatchAllAndReport(*this, kAborted, ShortReport, [this] {
+  ui::RunHandler(*this, ui::ShortForm(kAborted), [this] {
     SendToWindow window;
     window.showMessage = ShowMessage;
     window.showNamePrompt = [this] {

@@ -48,9 +48,7 @@ std::string Report(const frmOKU& w, const LaunchPlan& plan, const Failure& failu
 // caution comes first, inside the same boundary.
 void Launch(frmOKU& w, Launcher launcher, bool cautionFirst = false) {
   LaunchPlan plan;
-  ui::CatchAll(
-      w,
-      [&] {
+  ui::RunHandler(w, false, [&] {
         if (cautionFirst) ShowMessage(std::string(kRegEditCaution), std::string(kRegEditCautionCaption), kMbStop);
         plan = PlanLaunch(launcher, w.IsNT, w.SystemDir, w.WindowsDir);
         Start(w, plan);
@@ -81,9 +79,7 @@ void frmOKU::RegCmd_Click() {
   LaunchPlan plan;
   // Whatever the report does (the support article included) ends at the boundary: the program
   // goes on.
-  ui::CatchAll(
-      *this,
-      [&] {
+  ui::RunHandler(*this, false, [&] {
         plan = PlanLaunch(Launcher::RegCheck, IsNT, SystemDir, WindowsDir);
         Start(*this, plan);
       },
@@ -109,7 +105,7 @@ void frmOKU::cmdDM_Click() { Launch(*this, Launcher::DeviceManager); }
 void frmOKU::cmdCM_Click() { Launch(*this, Launcher::ComputerManagement); }
 
 void frmOKU::SysInfoCmd_Click() {
-  ui::CatchAllAndReport(*this, kSysInfoFailureCaption, ShortReport, [this] {
+  ui::RunHandler(*this, ui::ShortForm(kSysInfoFailureCaption), [this] {
     SetMousePointer(ui::kPointerHourglass);
     LaunchSysInfo();
     SetMousePointer(ui::kPointerDefault);
@@ -122,9 +118,7 @@ void frmOKU::StartCmd_Click() {
     Launch(*this, Launcher::MsConfig);
     return;
   }
-  ui::CatchAllAndReport(
-      *this, kMsConfigFailureCaption, [this](const Failure& failure) { return LongReport(CommandLine, failure); },
-      [this] {
+  ui::RunHandler(*this, ui::LongForm(kMsConfigFailureCaption, CommandLine), [this] {
         StartupCount = 0;
         StartupNames.clear();
         StartupValues.clear();

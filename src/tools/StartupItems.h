@@ -2,6 +2,8 @@
 // button go when the window is sized. Portable.
 #pragma once
 
+#include "platform/Twips.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,12 +18,6 @@ struct StartupEntry {
 // The entries in the order given, less those whose name and data are both blank (only spaces, or
 // nothing) once trimmed. The kept entries keep their blanks.
 std::vector<StartupEntry> ListedStartupEntries(const std::vector<StartupEntry>& values);
-
-// A control's place in twips.
-struct TwipsRect {
-  int left, top, width, height;
-  bool operator==(const TwipsRect&) const = default;
-};
 
 struct StartupLayout {
   TwipsRect list;

@@ -16,10 +16,10 @@ using ui::Kind;
 constexpr TwipsRect kListPlace{0, 0, 6135, 3120};
 constexpr TwipsRect kButtonPlace{4920, 3240, 1215, 375};
 
-constexpr ui::Control<frmStartUp> kControls[] = {
-    {Kind::ListView, IDL_STARTUP_ITEMS, "", kListPlace.left, kListPlace.top, kListPlace.width, kListPlace.height},
-    {Kind::Button, IDB_STARTUP_OK, "&OK", kButtonPlace.left, kButtonPlace.top, kButtonPlace.width, kButtonPlace.height,
-     ui::kDefault, nullptr, &frmStartUp::OKButton_Click},
+using C = ui::Control<frmStartUp>;
+constexpr C kControls[] = {
+    C::ListView(IDL_STARTUP_ITEMS, kListPlace),
+    C::Button(IDB_STARTUP_OK, "&OK", kButtonPlace).With(ui::kDefault).OnClick(&frmStartUp::OKButton_Click),
 };
 
 struct Column {

@@ -24,15 +24,16 @@ constexpr long kShowNormal = 1;
 constexpr const char* kLinkTip = "Click here to go to the website";
 
 // clang-format off
-constexpr ui::Control<frmDonate> kControls[] = {
-  {Kind::MultiText, IDE_DONATE_TEXT, "", 120, 120, 5310, 1335, ui::kReadOnly | ui::kWrap},
-  {Kind::Button, IDB_DONATE_GET, "&Get Links", 120, 1590, 1575, 375, ui::kDefault, "Get the links from the internet", &frmDonate::cmdUp_Click},
-  {Kind::Button, IDB_DONATE_CANCEL, "&Cancel", 3855, 1590, 1575, 375, 0, "Cancel", &frmDonate::cmdOK_Click},
-  {Kind::Line, IDT_DONATE_LINE, "", 120, 2130, 5310, 30},
+using C = ui::Control<frmDonate>;
+constexpr C kControls[] = {
+  C::MultiText(IDE_DONATE_TEXT, {120, 120, 5310, 1335}).With(ui::kReadOnly | ui::kWrap),
+  C::Button(IDB_DONATE_GET, "&Get Links", {120, 1590, 1575, 375}).With(ui::kDefault).Tip("Get the links from the internet").OnClick(&frmDonate::cmdUp_Click),
+  C::Button(IDB_DONATE_CANCEL, "&Cancel", {3855, 1590, 1575, 375}).Tip("Cancel").OnClick(&frmDonate::cmdOK_Click),
+  C::Line(IDT_DONATE_LINE, {120, 2130, 5310, 30}),
   // Below the first height: the window grows to show them after "Get Links".
-  {Kind::Button, IDB_DONATE_LINK0 + 0, "", 120, 2280, 5310, 375, 0, kLinkTip, nullptr, nullptr, 0, &frmDonate::cmdLink_Click, 0},
-  {Kind::Button, IDB_DONATE_LINK0 + 1, "", 120, 2760, 5310, 375, 0, kLinkTip, nullptr, nullptr, 0, &frmDonate::cmdLink_Click, 1},
-  {Kind::Button, IDB_DONATE_LINK0 + 2, "", 120, 3240, 5310, 375, 0, kLinkTip, nullptr, nullptr, 0, &frmDonate::cmdLink_Click, 2},
+  C::Button(IDB_DONATE_LINK0 + 0, "", {120, 2280, 5310, 375}).Tip(kLinkTip).OnClick(&frmDonate::cmdLink_Click, 0),
+  C::Button(IDB_DONATE_LINK0 + 1, "", {120, 2760, 5310, 375}).Tip(kLinkTip).OnClick(&frmDonate::cmdLink_Click, 1),
+  C::Button(IDB_DONATE_LINK0 + 2, "", {120, 3240, 5310, 375}).Tip(kLinkTip).OnClick(&frmDonate::cmdLink_Click, 2),
 };
 // clang-format on
 
@@ -58,8 +59,7 @@ void frmDonate::PointLinksAtSite() {
 }
 
 void frmDonate::cmdUp_Click() {
-  ui::CatchAll(
-      *this, [this] { UpdateLinks(); },
+  ui::RunHandler(*this, false, [this] { UpdateLinks(); },
       [this](const Failure& failure) {
         Enable(IDB_DONATE_GET, true);
         for (int i = 0; i < 3; ++i) Enable(IDB_DONATE_LINK0 + i, true);
@@ -104,8 +104,7 @@ void frmDonate::GetLinks() {
 
 void frmDonate::cmdLink_Click(int Index) {
   if (Index < 0 || Index > 2) return;
-  ui::CatchAllAndReport(*this, "Error in update", ShortReport,
-                        [&] { ShellExecuteFile(Links[Index], kShowNormal, ""); });
+  ui::RunHandler(*this, ui::ShortForm("Error in update"), [&] { ShellExecuteFile(Links[Index], kShowNormal, ""); });
 }
 
 void frmDonate::cmdOK_Click() { Close(); }

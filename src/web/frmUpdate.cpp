@@ -23,17 +23,18 @@ constexpr long kHeightWithNews = 4770;
 constexpr long kShowNormal = 1;  // the shell's show mode for a normal window
 
 // clang-format off
-constexpr ui::Control<frmUpdate> kControls[] = {
-  {Kind::Frame, IDG_UPDATE_FRAME, "", 120, 60, 4515, 1050},  // Shape1
-  {Kind::Label, IDT_UPDATE_WELCOME, "Welcome to the Quillon Update. This process will verify that you have the latest version of OKU.", 240, 240, 4275, 390, ui::kWrap},
-  {Kind::Label, IDT_UPDATE_CONNECT, "Please ensure that you are connected to the internet before proceeding.", 240, 660, 4275, 390, ui::kWrap},
-  {Kind::Button, IDB_UPDATE_CHECK, "Check For &Update", 120, 1200, 1395, 375, ui::kDefault, "Check It", &frmUpdate::cmdCheck_Click},
-  {Kind::Button, IDB_UPDATE_DOWNLOAD, "Download New Version", 1590, 1200, 1935, 375, ui::kDisabled, "Download It", &frmUpdate::cmdDown_Click},
-  {Kind::Button, IDB_UPDATE_CANCEL, "&Cancel", 3600, 1200, 1035, 375, 0, "Cancel", &frmUpdate::cmdCancel_Click},
+using C = ui::Control<frmUpdate>;
+constexpr C kControls[] = {
+  C::Frame(IDG_UPDATE_FRAME, "", {120, 60, 4515, 1050}),  // Shape1
+  C::Label(IDT_UPDATE_WELCOME, "Welcome to the Quillon Update. This process will verify that you have the latest version of OKU.", {240, 240, 4275, 390}).With(ui::kWrap),
+  C::Label(IDT_UPDATE_CONNECT, "Please ensure that you are connected to the internet before proceeding.", {240, 660, 4275, 390}).With(ui::kWrap),
+  C::Button(IDB_UPDATE_CHECK, "Check For &Update", {120, 1200, 1395, 375}).With(ui::kDefault).Tip("Check It").OnClick(&frmUpdate::cmdCheck_Click),
+  C::Button(IDB_UPDATE_DOWNLOAD, "Download New Version", {1590, 1200, 1935, 375}).Disabled().Tip("Download It").OnClick(&frmUpdate::cmdDown_Click),
+  C::Button(IDB_UPDATE_CANCEL, "&Cancel", {3600, 1200, 1035, 375}).Tip("Cancel").OnClick(&frmUpdate::cmdCancel_Click),
   // The site's address is its caption, set when the window loads; shown once a check has failed.
-  {Kind::Button, IDB_UPDATE_SITE, "", 120, 1650, 4515, 300, ui::kHidden, "Click here to go to the official site", &frmUpdate::cmdLink_Click},
-  {Kind::Line, IDT_UPDATE_LINE, "", 120, 2040, 4515, 30},
-  {Kind::MultiText, IDE_UPDATE_NEWS, "", 120, 2130, 4515, 2520, ui::kReadOnly | ui::kWrap},
+  C::Button(IDB_UPDATE_SITE, "", {120, 1650, 4515, 300}).With(ui::kHidden).Tip("Click here to go to the official site").OnClick(&frmUpdate::cmdLink_Click),
+  C::Line(IDT_UPDATE_LINE, {120, 2040, 4515, 30}),
+  C::MultiText(IDE_UPDATE_NEWS, {120, 2130, 4515, 2520}).With(ui::kReadOnly | ui::kWrap),
 };
 // clang-format on
 
@@ -51,8 +52,7 @@ void frmUpdate::Form_Load() {
 
 void frmUpdate::cmdCheck_Click() {
   // Whatever else goes wrong in the check ends as the check's own error.
-  ui::CatchAll(
-      *this, [this] { CheckForUpdate(); },
+  ui::RunHandler(*this, false, [this] { CheckForUpdate(); },
       [this](const Failure&) {
         ReportCheckFailure(web::UpdateErrorMessage(web::SiteUrl()));
         Err().Clear();
@@ -134,8 +134,7 @@ void frmUpdate::cmdDown_Click() {
 }
 
 void frmUpdate::cmdLink_Click() {
-  ui::CatchAllAndReport(*this, "Error in update", ShortReport,
-                        [] { ShellExecuteFile(web::SiteUrl(), kShowNormal, ""); });
+  ui::RunHandler(*this, ui::ShortForm("Error in update"), [] { ShellExecuteFile(web::SiteUrl(), kShowNormal, ""); });
 }
 
 void frmUpdate::cmdCancel_Click() { Close(); }

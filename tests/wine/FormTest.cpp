@@ -32,7 +32,7 @@ class Probe : public ui::FormT<Probe> {
 
   void cmdGo_Click() { ++clicks; }
   void cmdGuarded_Click() {
-    ui::CatchAllAndReport(*this, "Error in probing", ShortReport, [this] {
+    ui::RunHandler(*this, ui::ShortForm("Error in probing"), [this] {
       SetMousePointer(ui::kPointerHourglass);
       work();
     });
@@ -47,14 +47,14 @@ class Probe : public ui::FormT<Probe> {
   bool Form_QueryUnload() override { return cancelClose; }
 
  private:
-  static constexpr ui::Control<Probe> kControls[] = {
-      {ui::Kind::Text, 10, "some text", 120, 120, 1800, 285, 0, nullptr, nullptr, &Probe::txtName_GotFocus},
-      {ui::Kind::Button, 11, "&Go", 2000, 120, 900, 330, 0, nullptr, &Probe::cmdGo_Click},
-      {ui::Kind::Button, 15, "&Work", 2000, 600, 900, 330, 0, nullptr, &Probe::cmdGuarded_Click},
-      {ui::Kind::Combo, 12, "", 120, 600, 1800, 315, 0, nullptr, &Probe::cboPick_Click},
-      {ui::Kind::Option, 13, "A", 120, 1000, 900, 240, ui::kGroupStart, nullptr, nullptr, nullptr, 0,
-       &Probe::optPick_Click, 0},
-      {ui::Kind::Option, 14, "B", 120, 1300, 900, 240, 0, nullptr, nullptr, nullptr, 0, &Probe::optPick_Click, 1},
+  using C = ui::Control<Probe>;
+  static constexpr C kControls[] = {
+      C::Text(10, {120, 120, 1800, 285}).OnFocus(&Probe::txtName_GotFocus),
+      C::Button(11, "&Go", {2000, 120, 900, 330}).OnClick(&Probe::cmdGo_Click),
+      C::Button(15, "&Work", {2000, 600, 900, 330}).OnClick(&Probe::cmdGuarded_Click),
+      C::Combo(12, {120, 600, 1800, 315}).OnClick(&Probe::cboPick_Click),
+      C::Option(13, "A", {120, 1000, 900, 240}).With(ui::kGroupStart).OnClick(&Probe::optPick_Click, 0),
+      C::Option(14, "B", {120, 1300, 900, 240}).OnClick(&Probe::optPick_Click, 1),
   };
 };
 
@@ -87,6 +87,7 @@ TEST_F(FormTest, NotificationsReachTheirRowsHandlers) {
   SendMessageA(main.Item(14), BM_CLICK, 0, 0);
   EXPECT_EQ(main.indexClicked, 1);
 
+  main.SetText(10, "some text");
   SetFocus(main.Item(10));
   DWORD start = 1, end = 0;
   SendMessageA(main.Item(10), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
