@@ -1,6 +1,4 @@
 // The Help menu and the icon menu's About entry: the web site, update, donation and About windows.
-#include <memory>
-
 #include "app/frmOKU.h"
 #include "platform/Boundary.h"
 #include "shell/misc.h"
@@ -31,12 +29,11 @@ void frmOKU::AboutMnu_Click() { ShowModalOver<frmAbout>(*this, "Error in opening
 void frmOKU::mnuAbout_Click() {
   // One modeless About at a time: shown again while it is open, made anew once it was closed
   // (so its labels start from their design colours).
-  static std::unique_ptr<frmAbout> about;
   ui::RunHandler(*this, ui::ShortForm("Error in opening About"), [this] {
-    if (!about || !about->IsOpen()) {
-      about = std::make_unique<frmAbout>();
-      if (!about->Create(hwnd())) return;
+    if (!about_ || !about_->IsOpen()) {
+      about_ = std::make_unique<frmAbout>();
+      if (!about_->Create(hwnd())) return;
     }
-    about->Show();
+    about_->Show();
   });
 }

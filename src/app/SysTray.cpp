@@ -4,28 +4,12 @@
 
 #include <cstring>
 
-#include "app/frmOKU.h"
 #include "platform/App.h"
 #include "platform/Handles.h"
 
 namespace {
 
 constexpr int kTipLength = 64;  // the basic record's tip, NUL included (the header's field is longer)
-
-// The module's state: one icon for the one main window.
-struct TrayState {
-  bool iconPresent = false;
-  bool menuOpen = false;    // the icon's menu is being tracked
-  UINT taskbarCreated = 0;  // the shell's registered restart message, once known
-  NOTIFYICONDATAA data{};   // the icon record; data.hWnd is the main window
-};
-
-TrayState& State() {
-  static TrayState state;
-  return state;
-}
-
-HWND MainHwnd() { return ui::MainForm() ? ui::MainForm()->hwnd() : nullptr; }
 
 // The window's own icon, small first (the notification area shows small icons); the system's
 // application icon when the window has none, so the icon is never an empty, unclickable spot.
@@ -37,8 +21,10 @@ HICON WindowIcon(HWND window) {
   return LoadIconA(nullptr, IDI_APPLICATION);
 }
 
-void FillTrayIconData(HWND window) {
-  NOTIFYICONDATAA& d = State().data;
+}  // namespace
+
+void TrayIcon::FillIconData(HWND window) {
+  NOTIFYICONDATAA& d = data_;
   d = NOTIFYICONDATAA{};
   d.cbSize = NOTIFYICONDATAA_V1_SIZE;  // the basic record with the 64-character tip
   d.hWnd = window;
@@ -52,49 +38,36 @@ void FillTrayIconData(HWND window) {
 // The shell restarted and lost every icon: ours comes back while the window is hidden there.
 // Windows also sends the message when nothing was lost, so an icon that still exists is updated.
 // When neither works the window must not stay hidden with no way back.
-void ReAddIcon() {
-  TrayState& s = State();
-  if (TrayCalls().notifyIcon(NIM_ADD, &s.data) || TrayCalls().notifyIcon(NIM_MODIFY, &s.data)) return;
-  s.iconPresent = false;
-  RestoreFromTray();
+void TrayIcon::ReAddIcon() {
+  if (Shell_NotifyIconA(NIM_ADD, &data_) || Shell_NotifyIconA(NIM_MODIFY, &data_)) return;
+  iconPresent_ = false;
+  RestoreWindow();
 }
 
 // Right button on the icon: the icon's menu at the mouse. The chosen entry is posted to the main
 // window as a menu command, so it runs like any other command once the menu is gone.
-void ShowTrayMenu(HWND window) {
-  TrayState& s = State();
+void TrayIcon::ShowMenu(HWND window) {
   POINT at{};
   GetCursorPos(&at);
-  win::UniqueHmenu menu(MainWindow().BuildPopupMenu());
+  win::UniqueHmenu menu(buildMenu_());
   // The window must be in the foreground, or the menu stays open when the user clicks elsewhere.
   SetForegroundWindow(window);
-  s.menuOpen = true;
+  menuOpen_ = true;
   const UINT command =
       TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
-  s.menuOpen = false;
+  menuOpen_ = false;
   if (!IsWindow(window)) return;  // the exit path closed the window meanwhile
   // A task switch right after the menu lets it show properly the next time.
   PostMessageA(window, WM_NULL, 0, 0);
   if (command != 0 && !ui::IsExiting()) PostMessageA(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
-// The icon's double-click and "Restore": the window comes back as a normal window, also when it
-// was sent to the notification area while minimised (closed from its taskbar button).
-void BringBack() {
-  RemoveTrayIcon();
-  RestoreFromTray();
-  HWND window = MainHwnd();
+void TrayIcon::BringBack() {
+  Remove();
+  RestoreWindow();
+  HWND window = window_.hwnd();
   if (window && IsIconic(window)) ShowWindow(window, SW_RESTORE);
 }
-
-}  // namespace
-
-TrayApi& TrayCalls() {
-  static TrayApi api;
-  return api;
-}
-
-bool TrayIconPresent() { return State().iconPresent; }
 
 HWND FindTrayNotifyArea(HWND taskbar) {
   if (!taskbar) return nullptr;
@@ -108,37 +81,35 @@ HWND FindTrayNotifyArea(HWND taskbar) {
 
 bool AnimateTray(int direction, HWND window) {
   if (direction != 0 && direction != 1) return false;
-  HWND notifyArea = FindTrayNotifyArea(TrayCalls().findWindow("Shell_TrayWnd", nullptr));
+  HWND notifyArea = FindTrayNotifyArea(FindWindowA("Shell_TrayWnd", nullptr));
   RECT windowRect{}, areaRect{};
   if (!notifyArea || !GetWindowRect(window, &windowRect) || !GetWindowRect(notifyArea, &areaRect)) return false;
   const RECT& from = direction == 1 ? windowRect : areaRect;
   const RECT& to = direction == 1 ? areaRect : windowRect;
-  return TrayCalls().drawAnimatedRects(window, IDANI_CAPTION, &from, &to) != FALSE;
+  return DrawAnimatedRects(window, IDANI_CAPTION, &from, &to) != FALSE;
 }
 
-bool MinimizeToTray() {
-  TrayState& s = State();
-  if (s.iconPresent) return true;  // already there: a further close request changes nothing
-  HWND window = MainHwnd();
+bool TrayIcon::MinimizeToTray() {
+  if (iconPresent_) return true;  // already there: a further close request changes nothing
+  HWND window = window_.hwnd();
   if (!window) return false;
-  FillTrayIconData(window);
+  FillIconData(window);
   // The icon first: without it there would be no way back, so the window stays where it is.
-  if (!TrayCalls().notifyIcon(NIM_ADD, &s.data)) return true;
-  s.iconPresent = true;
+  if (!Shell_NotifyIconA(NIM_ADD, &data_)) return true;
+  iconPresent_ = true;
   if (!IsIconic(window)) AnimateTray(1, window);  // a minimised window has no place to start from
   ShowWindow(window, SW_HIDE);
   return true;
 }
 
-void RemoveTrayIcon() {
-  TrayState& s = State();
-  if (!s.iconPresent) return;
-  s.iconPresent = false;
-  TrayCalls().notifyIcon(NIM_DELETE, &s.data);
+void TrayIcon::Remove() {
+  if (!iconPresent_) return;
+  iconPresent_ = false;
+  Shell_NotifyIconA(NIM_DELETE, &data_);
 }
 
-void RestoreFromTray() {
-  HWND window = MainHwnd();
+void TrayIcon::RestoreWindow() {
+  HWND window = window_.hwnd();
   if (!window) return;
   // A minimised window has no place on the screen to animate to, and stays minimised.
   const bool minimised = IsIconic(window);
@@ -147,11 +118,10 @@ void RestoreFromTray() {
   if (!minimised) SetForegroundWindow(window);
 }
 
-bool HandleTrayMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  TrayState& s = State();
-  if (!s.taskbarCreated) s.taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-  if (!s.iconPresent) return false;
-  if (msg == s.taskbarCreated && msg != 0) {
+bool TrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (!taskbarCreated_) taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+  if (!iconPresent_) return false;
+  if (msg == taskbarCreated_ && msg != 0) {
     ReAddIcon();
     result = 0;
     return true;
@@ -160,25 +130,17 @@ bool HandleTrayMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
   if (msg != kTrayCallbackMessage || wParam != kTrayIconId) return false;
   result = 0;
   // While a handler works, or the menu is already open, the icon takes no input.
-  if (ui::IsBusy() || s.menuOpen) return true;
+  if (ui::IsBusy() || menuOpen_) return true;
   ui::HandlerScope scope;  // an exit requested meanwhile waits until this returns
   switch (LOWORD(lParam)) {
     case WM_LBUTTONDBLCLK:
       BringBack();
       break;
     case WM_RBUTTONUP:
-      ShowTrayMenu(s.data.hWnd);
+      ShowMenu(data_.hWnd);
       break;
     default:
       break;
   }
   return true;
-}
-
-void frmOKU::mnuRestore_Click() { BringBack(); }
-
-void frmOKU::mnuMin_Click() {
-  ShowWindow(hwnd(), SW_MINIMIZE);
-  RemoveTrayIcon();
-  RestoreFromTray();
 }

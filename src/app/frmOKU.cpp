@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include "BuildConfig.h"
-#include "app/Globals.h"
 #include "app/SysTray.h"
 #include "app/TestHooks.h"
 #include "app/WinFolders.h"
@@ -17,6 +16,7 @@
 #include "platform/Handles.h"
 #include "platform/Failure.h"
 #include "platform/Pump.h"
+#include "web/frmAbout.h"
 
 namespace {
 
@@ -145,8 +145,10 @@ constexpr M kTrayMenu[] = {
 
 HMENU BuildMenuBar() {
   HMENU bar = CreateMenu();
-  for (const auto& [caption, items] : {std::pair{"&File", std::span<const M>(kFileMenu)}, std::pair{"&Help", std::span<const M>(kHelpMenu)}})
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(ui::AppendMenuItems<frmOKU>(CreatePopupMenu(), items)), caption);
+  for (const auto& [caption, items] :
+       {std::pair{"&File", std::span<const M>(kFileMenu)}, std::pair{"&Help", std::span<const M>(kHelpMenu)}})
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(ui::AppendMenuItems<frmOKU>(CreatePopupMenu(), items)),
+                caption);
   return bar;
 }
 
@@ -163,7 +165,8 @@ void DescribeMenu(HMENU menu, const std::string& indent, std::string& out) {
     info.cch = sizeof text - 1;
     GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
     out += indent + ((info.fType & MFT_SEPARATOR) ? std::string("-") : std::string(text));
-    if (!(info.fType & MFT_SEPARATOR) && info.wID == defaultId && defaultId != static_cast<UINT>(-1)) out += " [default]";
+    if (!(info.fType & MFT_SEPARATOR) && info.wID == defaultId && defaultId != static_cast<UINT>(-1))
+      out += " [default]";
     out += "\n";
     if (info.hSubMenu) DescribeMenu(info.hSubMenu, indent + "  ", out);
   }
@@ -171,11 +174,7 @@ void DescribeMenu(HMENU menu, const std::string& indent, std::string& out) {
 
 constexpr ULONG_PTR kTestDumpMenus = 0x4F4B5501;  // WM_COPYDATA request of the test build
 
-frmOKU* gMainWindow = nullptr;
-
 }  // namespace
-
-frmOKU& MainWindow() { return *gMainWindow; }
 
 int RunMainWindow(frmOKU& window) {
   // Form_Initialize: the common controls (visual styles need them) before the window loads.
@@ -191,24 +190,22 @@ int RunMainWindow(frmOKU& window) {
   return ui::RunMessageLoop();
 }
 
-frmOKU::frmOKU() : FormT("frmOKU", "Okumatic", 6945, 7875) {
+frmOKU::frmOKU() : FormT("frmOKU", "Okumatic", 6945, 7875), tray_(*this, [this] { return BuildPopupMenu(); }) {
   SetControls(kControls);
   menu_ = BuildMenuBar();
-  for (std::span<const M> items : {std::span<const M>(kFileMenu), std::span<const M>(kHelpMenu), std::span<const M>(kTrayMenu)})
+  for (std::span<const M> items :
+       {std::span<const M>(kFileMenu), std::span<const M>(kHelpMenu), std::span<const M>(kTrayMenu)})
     AddMenuItems(items);
   isMain_ = true;
-  gMainWindow = this;
 }
 
-frmOKU::~frmOKU() {
-  if (gMainWindow == this) gMainWindow = nullptr;
-}
+frmOKU::~frmOKU() = default;
 
 HMENU frmOKU::BuildPopupMenu() const {
   HMENU popup = CreatePopupMenu();
-  if (mnuRemVisible) {
-    AppendMenuA(popup, MF_STRING, IDM_OKU_TRAY_REMINDER, mnuRemCaption.c_str());  // mnuRem
-    AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);                                // mnuSep6
+  if (shutdown_.ReminderShown()) {
+    AppendMenuA(popup, MF_STRING, IDM_OKU_TRAY_REMINDER, shutdown_.Reminder().c_str());  // mnuRem
+    AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);                                        // mnuSep6
   }
   ui::AppendMenuItems<frmOKU>(popup, kTrayMenu);
   SetMenuDefaultItem(popup, IDM_OKU_TRAY_RESTORE, FALSE);
@@ -239,33 +236,34 @@ bool frmOKU::RunLoadSequence() {
     } catch (...) {
     }
   };
-  step([] { CreateAppMutex(); });                          // 1
-  step([this] { cmdDeAct_Click(); });                     // 2
-  step([this] { ApplyDesignDefaults(); });                // 3
-  step([this] {                                           // 4
+  step([] { CreateAppMutex(); });            // 1
+  step([this] { shutdown_.Deactivate(); });  // 2
+  step([this] { ApplyDesignDefaults(); });   // 3
+  step([this] {                              // 4
     SystemDir = GetWindowsFolder(kSystemFolder);
     if (!SystemDir.empty() && SystemDir.back() != '\\') SystemDir += '\\';
   });
-  step([this] {                                           // 5
+  step([this] {  // 5
     WindowsDir = GetWindowsFolder(kWindowsFolder);
     if (!WindowsDir.empty() && WindowsDir.back() != '\\') WindowsDir += '\\';
   });
-  step([this] {                                           // 6
+  step([this] {  // 6
     const WindowsVersion version = GetWindowsVersion();
     IsNT = version.IsNT;
     IsXP = version.IsXP;
     IsMe = version.IsMe;
-    SetText(IDT_OKU_VERSION, version.DisplayText());
+    VersionLine = version.DisplayText();
+    SetText(IDT_OKU_VERSION, VersionLine);
     NTFamily = IsNT ? 1 : 0;
   });
   bool socketsUsable = true;
-  step([&] { socketsUsable = ShowHostAddresses(); });    // 7
+  step([&] { socketsUsable = network_.ShowHostAddresses(); });  // 7
   if (!socketsUsable) return false;
-  step([this] { ReadIdentitySettings(); });               // 8
-  step([this] { ApplyUtilityAvailability(); });          // 9
-  step([this] { LoadSendToFolder(); });                  // 10
-  step([this] { SetShutdownDefaults(); });               // 11
-  Err().Clear();                                          // 12
+  step([this] { identity_.Read(); });                // 8
+  step([this] { utilities_.ApplyAvailability(); });  // 9
+  step([this] { sendTo_.Load(); });                  // 10
+  step([this] { shutdown_.SetDefaults(); });         // 11
+  Err().Clear();                                     // 12
   return true;
 }
 
@@ -279,24 +277,20 @@ void frmOKU::ApplyDesignDefaults() {
 }
 
 void frmOKU::cmdRefresh_Click() {
-  // The load sequence handles its own failures; anything else still ends here, pointer restored.
+  // The load sequence handles its own failures; anything else still ends here.
   ui::RunHandler(*this, ui::ShortForm("Error in refreshing"), [this] {
-    SetMousePointer(ui::kPointerHourglass);
+    ui::Hourglass hourglass(*this);
     DoEvents();
-    cmdDeAct_Click();
-    ComboClear(IDC_OKU_IP);
-    ComboClear(IDC_OKU_OE_IDENTITY);
-    cboRegOE.clear();
-    cboOEWinT.clear();
-    SetText(IDT_OKU_HOST, "");
-    for (int id : {IDE_OKU_SENDTO_FOLDER, IDE_OKU_OWNER, IDE_OKU_ORG, IDE_OKU_LIST_FOLDER, IDE_OKU_IE_TITLE})
-      SetText(id, "");
+    shutdown_.Deactivate();
+    network_.Clear();
+    identity_.Clear();
+    sendTo_.Clear();
+    listing_.Clear();
     if (!RunLoadSequence()) {
       // Windows Sockets became unusable: the program ends at once, leaving nothing behind.
-      RemoveTrayIcon();
+      tray_.Remove();
       ExitProcess(0);
     }
-    SetMousePointer(ui::kPointerDefault);
   });
 }
 
@@ -308,17 +302,25 @@ void frmOKU::mnuExit_Click() { ui::RequestExit(); }
 
 bool frmOKU::Form_QueryUnload() {
   // The close box sends the window to the notification area; the program goes on.
-  if (!MinimizeToTray()) ui::RequestExit();
+  if (!tray_.MinimizeToTray()) ui::RequestExit();
   return true;
 }
 
 void frmOKU::Form_Unload() {
-  RemoveTrayIcon();
+  tray_.Remove();
   for (ui::Form* form : ui::OpenForms())
     if (form != this) form->Close();
 }
 
 // --- Messages ------------------------------------------------------------------------------
+
+void frmOKU::mnuRestore_Click() { tray_.BringBack(); }
+
+void frmOKU::mnuMin_Click() {
+  ShowWindow(hwnd(), SW_MINIMIZE);
+  tray_.Remove();
+  tray_.RestoreWindow();
+}
 
 void frmOKU::OnTimer(UINT_PTR id) {
   if (id == IDTIMER_OKU_SHUTDOWN) Timer1_Timer();
@@ -330,7 +332,7 @@ bool frmOKU::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
     return true;
   }
   if (msg == WM_ENDSESSION) {
-    if (wParam) RemoveTrayIcon();  // Windows is ending the session, and the program with it
+    if (wParam) tray_.Remove();  // Windows is ending the session, and the program with it
     result = 0;
     return true;
   }
@@ -349,5 +351,5 @@ bool frmOKU::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
       return true;
     }
   }
-  return HandleTrayMessage(msg, wParam, lParam, result);
+  return tray_.HandleMessage(msg, wParam, lParam, result);
 }

@@ -1,32 +1,30 @@
-// The main window "Okumatic": its fields, its load sequence and every handler of its controls.
-// The handlers of each subsystem are defined in that subsystem's folder (registry/, tools/, ...).
+// The main window "Okumatic": its fields, its load sequence and the handlers of its controls. Each
+// frame's work is done by its controller in that frame's subsystem (registry/, tools/, ...), built
+// with a narrow view of this window; the handlers here forward to them.
 #pragma once
 
+#include <memory>
 #include <string>
-#include <vector>
 
+#include "app/SysTray.h"
+#include "net/NetworkRow.h"
 #include "platform/Form.h"
+#include "platform/FrameView.h"
+#include "registry/IdentityRows.h"
+#include "shell/ListingFrame.h"
+#include "shell/SendToFrame.h"
+#include "shutdown/ShutdownFrame.h"
+#include "tools/Utilities.h"
 
-class frmOKU : public ui::FormT<frmOKU> {
+class frmAbout;
+
+// The machine facts (IsNT, IsXP, IsMe, SystemDir, WindowsDir) are the load sequence's fields.
+class frmOKU : public ui::FormT<frmOKU>, public MachineFacts {
  public:
   frmOKU();
   ~frmOKU() override;
 
-  // Version flags and directories set by the load sequence.
-  bool IsNT = false;
-  bool IsXP = false;
-  bool IsMe = false;
-  std::string SystemDir;   // always ends in "\" (or is empty when the lookup failed)
-  std::string WindowsDir;  // likewise
   std::string CommandLine;  // the command line a launcher or the network button last tried
-
-  // The hidden identity lists, index-aligned with cboOEident.
-  std::vector<std::string> cboOEWinT;
-  std::vector<std::string> cboRegOE;
-
-  // The notification-area menu's shutdown entry; present only while a shutdown is armed.
-  std::string mnuRemCaption = "Shutdown at --";
-  bool mnuRemVisible = false;
 
   // True when the load sequence decided that the program must end (Windows Sockets unusable).
   bool endProgram = false;
@@ -39,7 +37,10 @@ class frmOKU : public ui::FormT<frmOKU> {
   // A text dump of both menus as built, for the test build's menu check.
   std::string DescribeMenus() const;
 
-  // --- app: main window
+  TrayIcon& Tray() { return tray_; }
+  const ShutdownFrame& Shutdown() const { return shutdown_; }
+
+  // --- main window
   void cmdRefresh_Click();
   void cmdExit_Click();
   void ExitMnu_Click();
@@ -51,50 +52,44 @@ class frmOKU : public ui::FormT<frmOKU> {
   void mnuQLlink_Click();
   void ApplyDesignDefaults();  // step 3
 
-  // --- app: notification area
+  // --- notification area
   void mnuRestore_Click();
   void mnuMin_Click();
 
-  // --- registry: identity and window titles
-  void ReadIdentitySettings();
-  void getOE();
-  void cboOEident_Click();
-  void RegOwnCmd_Click();
-  void RegOrgCmd_Click();
-  void cmdIEwint_Click();
-  void cmdOEwint_Click();
+  // --- identity and window titles
+  void cboOEident_Click() { identity_.ShowIdentity(); }
+  void RegOwnCmd_Click() { identity_.ChangeOwner(); }
+  void RegOrgCmd_Click() { identity_.ChangeOrganization(); }
+  void cmdIEwint_Click() { identity_.ChangeIeTitle(); }
+  void cmdOEwint_Click() { identity_.ChangeOeTitle(); }
 
-  // --- tools: launchers and startup items
-  void ApplyUtilityAvailability();  // step 9
-  void RegEdCmd_Click();
-  void RegCmd_Click();
-  void DefragCmd_Click();
-  void ScanCmd_Click();
-  void SysInfoCmd_Click();
-  void SfcCmd_Click();
-  void ConfigCmd_Click();
-  void cmdCtrlP_Click();
-  void cmdDM_Click();
-  void cmdCM_Click();
-  void StartCmd_Click();
+  // --- launchers and startup items
+  void RegEdCmd_Click() { utilities_.Launch(Launcher::RegEdit); }
+  void RegCmd_Click() { utilities_.CheckRegistry(); }
+  void DefragCmd_Click() { utilities_.Launch(Launcher::Defrag); }
+  void ScanCmd_Click() { utilities_.Launch(Launcher::ScanDisk); }
+  void SysInfoCmd_Click() { utilities_.ShowSystemInfo(); }
+  void SfcCmd_Click() { utilities_.Launch(Launcher::Sfc); }
+  void ConfigCmd_Click() { utilities_.Launch(Launcher::Config); }
+  void cmdCtrlP_Click() { utilities_.Launch(Launcher::ControlPanel); }
+  void cmdDM_Click() { utilities_.Launch(Launcher::DeviceManager); }
+  void cmdCM_Click() { utilities_.Launch(Launcher::ComputerManagement); }
+  void StartCmd_Click() { utilities_.ShowStartupItems(); }
 
-  // --- shell: Send To and the directory listing
-  void LoadSendToFolder();  // step 10
-  void SendBrCmd_Click();
-  void SendGoCmd_Click();
-  void cmdListBr_Click();
-  void cmdListGo_Click();
+  // --- Send To and the directory listing
+  void SendBrCmd_Click() { sendTo_.Browse(); }
+  void SendGoCmd_Click() { sendTo_.Add(); }
+  void cmdListBr_Click() { listing_.Browse(); }
+  void cmdListGo_Click() { listing_.Write(); }
 
-  // --- net: host, addresses and network information
-  bool ShowHostAddresses();  // step 7; false: Windows Sockets is unusable, the program ends
-  void cmdNetInfo_Click();
+  // --- network information
+  void cmdNetInfo_Click() { network_.ShowNetInfo(); }
 
-  // --- shutdown: the timer
-  void SetShutdownDefaults();  // step 11
-  void cmdAct_Click();
-  void cmdDeAct_Click();
-  void optExitOption_Click(int index);
-  void Timer1_Timer();
+  // --- the shutdown timer
+  void cmdAct_Click() { shutdown_.Activate(); }
+  void cmdDeAct_Click() { shutdown_.Deactivate(); }
+  void optExitOption_Click(int index) { shutdown_.SelectOption(index); }
+  void Timer1_Timer() { shutdown_.Tick(); }
 
  protected:
   void Form_Load() override;
@@ -102,10 +97,19 @@ class frmOKU : public ui::FormT<frmOKU> {
   void Form_Unload() override;
   void OnTimer(UINT_PTR id) override;
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-};
 
-// The one main window of the process.
-frmOKU& MainWindow();
+ private:
+  ui::FrameView View() { return {*this, *this, CommandLine}; }
+
+  NetworkRow network_{View()};
+  IdentityRows identity_{View()};
+  Utilities utilities_{View()};
+  SendToFrame sendTo_{View()};
+  ListingFrame listing_{View()};
+  ShutdownFrame shutdown_{View()};
+  TrayIcon tray_;
+  std::unique_ptr<frmAbout> about_;  // the icon menu's modeless About, one at a time
+};
 
 // Runs the program with `window` as its main window until it ends; returns the exit code.
 int RunMainWindow(frmOKU& window);

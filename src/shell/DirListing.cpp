@@ -22,8 +22,8 @@ constexpr const char* kAborted = "Aborted";
 class ListingFile {
  public:
   ListingFile(const std::string& path, const DirListingApi& api) : api_(api) {
-    file_ = win::OwnFileHandle(
-        CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    file_ = win::OwnFileHandle(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file_) ThrowLastError();
   }
 
@@ -108,36 +108,35 @@ DirListingTotals WriteDirListing(const std::string& directory, const DirListingO
 }
 
 void cmdListGo_Run(const std::string& txtListText, const DirListingWindow& window) {
-  std::optional<Failure> failure;
-  try {
-    std::string directory = TrimBlanks(txtListText);
-    if (directory.empty()) {
-      ShowMessage("Need a directory!", kAborted, kMbStop);
-    } else if (!SearchFinds(directory, FILE_ATTRIBUTE_DIRECTORY)) {
-      ShowMessage("Invalid directory", kAborted, kMbStop);
-    } else {
-      if (directory.back() != '\\') directory += '\\';
-      const std::string listing = directory + kListingFileName;
-      if (!SearchFinds(listing, 0) ||
-          ShowMessage(listing + " already exists.\r\nDo you wish to overwrite?", "File Exists",
-                      kMbYesNoExclamationDefaultNo) == kAnswerYes) {
-        DirListingOptions options;
-        options.thousandsSeparator = UserThousandsSeparator();
-        options.progress = window.doEvents;
-        WriteDirListing(directory, options);
-        window.restore();
-        if (ShowMessage("The text file has been written to " + listing + "\r\nDo you wish to view it?", "Success",
-                        kMbYesNoQuestion) == kAnswerYes) {
-          window.openFile(listing);
-        }
-      }
+  // On every path, a failure included, the window is usable again and the folder box has the
+  // focus before anything is reported.
+  struct Finish {
+    const DirListingWindow& window;
+    ~Finish() {
+      window.restore();
+      window.focusListText();
     }
-  } catch (...) {
-    failure = CurrentFailure();
+  } finish{window};
+  std::string directory = TrimBlanks(txtListText);
+  if (directory.empty()) {
+    ShowMessage("Need a directory!", kAborted, kMbStop);
+    return;
   }
+  if (!SearchFinds(directory, FILE_ATTRIBUTE_DIRECTORY)) {
+    ShowMessage("Invalid directory", kAborted, kMbStop);
+    return;
+  }
+  if (directory.back() != '\\') directory += '\\';
+  const std::string listing = directory + kListingFileName;
+  if (SearchFinds(listing, 0) && ShowMessage(listing + " already exists.\r\nDo you wish to overwrite?", "File Exists",
+                                             kMbYesNoExclamationDefaultNo) != kAnswerYes)
+    return;
+  DirListingOptions options;
+  options.thousandsSeparator = UserThousandsSeparator();
+  options.progress = window.doEvents;
+  WriteDirListing(directory, options);
   window.restore();
-  window.focusListText();
-  if (failure && failure->number > 0) {
-    ShowMessage(ShortReport(*failure), kAborted, kMbStop);
-  }
+  if (ShowMessage("The text file has been written to " + listing + "\r\nDo you wish to view it?", "Success",
+                  kMbYesNoQuestion) == kAnswerYes)
+    window.openFile(listing);
 }

@@ -61,6 +61,6 @@ struct DirListingWindow {
 
 // The cmdListGo click after the window has shown the hourglass and disabled itself: checks the
 // directory, asks before overwriting, writes the listing, offers to open it, and on every path
-// ends with restore, focusListText and, after a failure, the "Aborted" report (number, CR LF,
-// description). Message boxes go through ShowMessage.
+// ends with restore and focusListText. A failure is thrown on after them, for the handler's
+// "Aborted" report. Message boxes go through ShowMessage.
 void cmdListGo_Run(const std::string& txtListText, const DirListingWindow& window);

@@ -5,6 +5,8 @@ list(APPEND OKU_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/WindowGeometry.cpp
 )
 list(APPEND OKU_WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/SendToFrame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ListingFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cShellLink.cpp
   ${CMAKE_CURRENT_LIST_DIR}/misc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mShellLink.cpp

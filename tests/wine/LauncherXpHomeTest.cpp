@@ -52,7 +52,7 @@ TEST(LauncherXpHome, CautionReportsAndTheArticleOfferedOnXpHomeOnly) {
        {{backup, "Error in opening Backup", 16}}, {}}};
   for (const auto& [click, versionLine, reply, expectShown, expectOpened] : cases) {
     SCOPED_TRACE(versionLine + std::to_string(reply));
-    form.SetText(IDT_OKU_VERSION, versionLine);
+    form.VersionLine = versionLine;
     shown.clear(), opened.clear(), answer = reply;
     (form.*click)();
     EXPECT_EQ(shown, expectShown);

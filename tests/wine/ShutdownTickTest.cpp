@@ -86,7 +86,7 @@ TEST_F(ShutdownTick, ARefusalIsReportedOnceAndTheWindowStaysDisarmed) {
   EXPECT_TRUE(Enabled(IDE_OKU_SHUTDOWN_TIME));
   EXPECT_TRUE(Enabled(IDB_OKU_ACTIVATE));
   EXPECT_FALSE(Enabled(IDB_OKU_DEACTIVATE));
-  EXPECT_FALSE(form.mnuRemVisible);
+  EXPECT_FALSE(form.Shutdown().ReminderShown());
 }
 
 // Last in the file: the exit leaves the run exiting for the rest of the process.

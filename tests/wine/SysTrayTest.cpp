@@ -35,7 +35,7 @@ class SysTrayTest : public ::testing::Test {
   }
   void TearDown() override {
     KillTimer(nullptr, guard);
-    RemoveTrayIcon();
+    form.Tray().Remove();
     SetMessageBoxHook(nullptr);
   }
   bool PostAndWait(UINT msg, WPARAM wParam, LPARAM lParam, bool visible, DWORD ms = 1000) {
@@ -96,7 +96,7 @@ TEST_F(SysTrayTest, ExitWhileTheIconMenuIsOpenEndsTheMenuThenTheProgram) {
   });
   PostMessageA(hwnd, 0x40F, kTrayIconId, WM_RBUTTONUP);
   EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hwnd); }, 3000));  // the menu did not wait for its guard
-  EXPECT_FALSE(TrayIconPresent());
+  EXPECT_FALSE(form.Tray().Present());
 }
 
 }  // namespace
