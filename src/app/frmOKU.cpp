@@ -20,7 +20,6 @@
 
 namespace {
 
-using ui::Kind;
 using C = ui::Control<frmOKU>;
 
 // Frame origins (twips, client area 6945 x 7875).
@@ -39,89 +38,160 @@ constexpr int kUtilRow0 = F1y + 300, kUtilPitch = 300;
 constexpr int kUtilLeftLabel = F1x + 240, kUtilLeftButton = F1x + 2820;
 constexpr int kUtilRightLabel = F1x + 3480, kUtilRightButton = F1x + 6060;
 
-constexpr unsigned kOff = ui::kDisabled;
 
-// clang-format off
 constexpr C kControls[] = {
-  // Windows Information
-  C::Frame(IDG_OKU_WININFO, "Windows Information", {F2x, F2y, 6735, 2655}),
-  C::Label(IDT_OKU_VERSION_CAPTION, "Windows Version:", {F2x + 120, F2y + 285, 1500, 210}),
-  C::Label(IDT_OKU_VERSION, "---", {F2x + 1620, F2y + 285, 5000, 210}).Tip("MS Windows name and version"),
-  C::Label(IDT_OKU_HOST_CAPTION, "Host Name:", {F2x + 120, F2y + 585, 1500, 210}),
-  C::Label(IDT_OKU_HOST, "---", {F2x + 1620, F2y + 585, 2100, 210}).Tip("The name of the computer as seen on a network"),
-  C::Label(IDT_OKU_IP_CAPTION, "IP Addresses:", {F2x + 120, F2y + 870, 1500, 210}),
-  C::Combo(IDC_OKU_IP, {F2x + 1620, F2y + 825, 2100, 315}).Tip("The IP address(es) associated with the user's computer"),
-  C::Button(IDB_OKU_NETINFO, "More &Network Info...", {F2x + 4020, F2y + 660, 2520, 375}).Tip("Detailed network information").OnClick(&frmOKU::cmdNetInfo_Click),
-  C::Label(IDT_OKU_OWNER_CAPTION, "Registered Owner......................", {kIdLabelX, kIdRow0 + 45, 2400, 210}),
-  C::Text(IDE_OKU_OWNER, {kIdTextX, kIdRow0, kIdTextW, 285}).EnterPresses(IDB_OKU_OWNER),
-  C::Button(IDB_OKU_OWNER, "&Change It", {kIdButtonX, kIdRow0 - 8, kIdButtonW, 300}).Tip("Change the value in the registry").OnClick(&frmOKU::RegOwnCmd_Click),
-  C::Label(IDT_OKU_ORG_CAPTION, "Registered Organization............", {kIdLabelX, kIdRow0 + kIdPitch + 45, 2400, 210}),
-  C::Text(IDE_OKU_ORG, {kIdTextX, kIdRow0 + kIdPitch, kIdTextW, 285}).EnterPresses(IDB_OKU_ORG),
-  C::Button(IDB_OKU_ORG, "Change &It", {kIdButtonX, kIdRow0 + kIdPitch - 8, kIdButtonW, 300}).Tip("Change the value in the registry").OnClick(&frmOKU::RegOrgCmd_Click),
-  C::Label(IDT_OKU_IE_CAPTION, "IE 5.0 Window Title...................", {kIdLabelX, kIdRow0 + 2 * kIdPitch + 45, 2400, 210}).Disabled(),
-  C::Text(IDE_OKU_IE_TITLE, {kIdTextX, kIdRow0 + 2 * kIdPitch, kIdTextW, 285}).Disabled().EnterPresses(IDB_OKU_IE_TITLE),
-  C::Button(IDB_OKU_IE_TITLE, "Change I&t", {kIdButtonX, kIdRow0 + 2 * kIdPitch - 8, kIdButtonW, 300}).Disabled().Tip("Change the value in the registry").OnClick(&frmOKU::cmdIEwint_Click),
-  C::Label(IDT_OKU_OE_CAPTION, "OE Window Title.........", {kIdLabelX, kIdRow0 + 3 * kIdPitch + 45, 1620, 210}),
-  C::Combo(IDC_OKU_OE_IDENTITY, {F2x + 1740, kIdRow0 + 3 * kIdPitch - 15, 1320, 315}).Tip("The user's identity in Outlook Express").OnClick(&frmOKU::cboOEident_Click),
-  C::Text(IDE_OKU_OE_TITLE, {F2x + 3120, kIdRow0 + 3 * kIdPitch, kIdTextX + kIdTextW - (F2x + 3120), 285}).EnterPresses(IDB_OKU_OE_TITLE),
-  C::Button(IDB_OKU_OE_TITLE, "Change It", {kIdButtonX, kIdRow0 + 3 * kIdPitch - 8, kIdButtonW, 300}).Tip("Change the value in the registry").OnClick(&frmOKU::cmdOEwint_Click),
+    // Windows Information
+    C::Frame(IDG_OKU_WININFO, "Windows Information", {F2x, F2y, 6735, 2655}),
+    C::Label(IDT_OKU_VERSION_CAPTION, "Windows Version:", {F2x + 120, F2y + 285, 1500, 210}),
+    C::Label(IDT_OKU_VERSION, "---", {F2x + 1620, F2y + 285, 5000, 210}).Tip("MS Windows name and version"),
+    C::Label(IDT_OKU_HOST_CAPTION, "Host Name:", {F2x + 120, F2y + 585, 1500, 210}),
+    C::Label(IDT_OKU_HOST, "---", {F2x + 1620, F2y + 585, 2100, 210})
+        .Tip("The name of the computer as seen on a network"),
+    C::Label(IDT_OKU_IP_CAPTION, "IP Addresses:", {F2x + 120, F2y + 870, 1500, 210}),
+    C::Combo(IDC_OKU_IP, {F2x + 1620, F2y + 825, 2100, 315})
+        .Tip("The IP address(es) associated with the user's computer"),
+    C::Button(IDB_OKU_NETINFO, "More &Network Info...", {F2x + 4020, F2y + 660, 2520, 375})
+        .Tip("Detailed network information")
+        .OnClick(&frmOKU::cmdNetInfo_Click),
+    C::Label(IDT_OKU_OWNER_CAPTION, "Registered Owner......................", {kIdLabelX, kIdRow0 + 45, 2400, 210}),
+    C::Text(IDE_OKU_OWNER, {kIdTextX, kIdRow0, kIdTextW, 285}).EnterPresses(IDB_OKU_OWNER),
+    C::Button(IDB_OKU_OWNER, "&Change It", {kIdButtonX, kIdRow0 - 8, kIdButtonW, 300})
+        .Tip("Change the value in the registry")
+        .OnClick(&frmOKU::RegOwnCmd_Click),
+    C::Label(IDT_OKU_ORG_CAPTION, "Registered Organization............",
+             {kIdLabelX, kIdRow0 + kIdPitch + 45, 2400, 210}),
+    C::Text(IDE_OKU_ORG, {kIdTextX, kIdRow0 + kIdPitch, kIdTextW, 285}).EnterPresses(IDB_OKU_ORG),
+    C::Button(IDB_OKU_ORG, "Change &It", {kIdButtonX, kIdRow0 + kIdPitch - 8, kIdButtonW, 300})
+        .Tip("Change the value in the registry")
+        .OnClick(&frmOKU::RegOrgCmd_Click),
+    C::Label(IDT_OKU_IE_CAPTION, "IE 5.0 Window Title...................",
+             {kIdLabelX, kIdRow0 + 2 * kIdPitch + 45, 2400, 210})
+        .Disabled(),
+    C::Text(IDE_OKU_IE_TITLE, {kIdTextX, kIdRow0 + 2 * kIdPitch, kIdTextW, 285})
+        .Disabled()
+        .EnterPresses(IDB_OKU_IE_TITLE),
+    C::Button(IDB_OKU_IE_TITLE, "Change I&t", {kIdButtonX, kIdRow0 + 2 * kIdPitch - 8, kIdButtonW, 300})
+        .Disabled()
+        .Tip("Change the value in the registry")
+        .OnClick(&frmOKU::cmdIEwint_Click),
+    C::Label(IDT_OKU_OE_CAPTION, "OE Window Title.........", {kIdLabelX, kIdRow0 + 3 * kIdPitch + 45, 1620, 210}),
+    C::Combo(IDC_OKU_OE_IDENTITY, {F2x + 1740, kIdRow0 + 3 * kIdPitch - 15, 1320, 315})
+        .Tip("The user's identity in Outlook Express")
+        .OnClick(&frmOKU::cboOEident_Click),
+    C::Text(IDE_OKU_OE_TITLE, {F2x + 3120, kIdRow0 + 3 * kIdPitch, kIdTextX + kIdTextW - (F2x + 3120), 285})
+        .EnterPresses(IDB_OKU_OE_TITLE),
+    C::Button(IDB_OKU_OE_TITLE, "Change It", {kIdButtonX, kIdRow0 + 3 * kIdPitch - 8, kIdButtonW, 300})
+        .Tip("Change the value in the registry")
+        .OnClick(&frmOKU::cmdOEwint_Click),
 
-  // Windows Utilities: each small button stands right of the label that names its tool.
-  C::Frame(IDG_OKU_UTILITIES, "Windows Utilities", {F1x, F1y, 6735, 1575}),
-  C::Label(IDT_OKU_STARTUP, "Check your Startup Items...........", {kUtilLeftLabel, kUtilRow0 + 30, 2520, 210}),
-  C::Button(IDB_OKU_STARTUP, "", {kUtilLeftButton, kUtilRow0, 375, 275}).With(ui::kTimesFont).OnClick(&frmOKU::StartCmd_Click),
-  C::Label(IDT_OKU_SCANDISK, "Scan Disk..................................", {kUtilRightLabel, kUtilRow0 + 30, 2520, 210}).Disabled(),
-  C::Button(IDB_OKU_SCANDISK, "", {kUtilRightButton, kUtilRow0, 375, 275}).With(ui::kTimesFont).Disabled().OnClick(&frmOKU::ScanCmd_Click),
-  C::Label(IDT_OKU_CONFIG, "Check your Configuration Files...", {kUtilLeftLabel, kUtilRow0 + kUtilPitch + 30, 2520, 210}),
-  C::Button(IDB_OKU_CONFIG, "", {kUtilLeftButton, kUtilRow0 + kUtilPitch, 375, 275}).With(ui::kTimesFont).OnClick(&frmOKU::ConfigCmd_Click),
-  C::Label(IDT_OKU_DEFRAG, "Disk Defragmenter.....................", {kUtilRightLabel, kUtilRow0 + kUtilPitch + 30, 2520, 210}),
-  C::Button(IDB_OKU_DEFRAG, "", {kUtilRightButton, kUtilRow0 + kUtilPitch, 375, 275}).With(ui::kTimesFont).OnClick(&frmOKU::DefragCmd_Click),
-  C::Label(IDT_OKU_SFC, "System File Checker...................", {kUtilLeftLabel, kUtilRow0 + 2 * kUtilPitch + 30, 2520, 210}).Disabled(),
-  C::Button(IDB_OKU_SFC, "", {kUtilLeftButton, kUtilRow0 + 2 * kUtilPitch, 375, 275}).With(ui::kTimesFont).Disabled().OnClick(&frmOKU::SfcCmd_Click),
-  C::Label(IDT_OKU_REGCHECK, "Registry Checker........................", {kUtilRightLabel, kUtilRow0 + 2 * kUtilPitch + 30, 2520, 210}),
-  C::Button(IDB_OKU_REGCHECK, "", {kUtilRightButton, kUtilRow0 + 2 * kUtilPitch, 375, 275}).With(ui::kTimesFont).OnClick(&frmOKU::RegCmd_Click),
-  C::Label(IDT_OKU_SYSINFO, "System Information.....................", {kUtilLeftLabel, kUtilRow0 + 3 * kUtilPitch + 30, 2520, 210}),
-  C::Button(IDB_OKU_SYSINFO, "", {kUtilLeftButton, kUtilRow0 + 3 * kUtilPitch, 375, 275}).With(ui::kTimesFont).OnClick(&frmOKU::SysInfoCmd_Click),
-  C::Label(IDT_OKU_REGEDIT, "Edit the Registry.........................", {kUtilRightLabel, kUtilRow0 + 3 * kUtilPitch + 30, 2520, 210}),
-  C::Button(IDB_OKU_REGEDIT, "", {kUtilRightButton, kUtilRow0 + 3 * kUtilPitch, 375, 275}).With(ui::kTimesFont).OnClick(&frmOKU::RegEdCmd_Click),
+    // Windows Utilities: each small button stands right of the label that names its tool.
+    C::Frame(IDG_OKU_UTILITIES, "Windows Utilities", {F1x, F1y, 6735, 1575}),
+    C::Label(IDT_OKU_STARTUP, "Check your Startup Items...........", {kUtilLeftLabel, kUtilRow0 + 30, 2520, 210}),
+    C::Button(IDB_OKU_STARTUP, "", {kUtilLeftButton, kUtilRow0, 375, 275})
+        .With(ui::kTimesFont)
+        .OnClick(&frmOKU::StartCmd_Click),
+    C::Label(IDT_OKU_SCANDISK, "Scan Disk..................................",
+             {kUtilRightLabel, kUtilRow0 + 30, 2520, 210})
+        .Disabled(),
+    C::Button(IDB_OKU_SCANDISK, "", {kUtilRightButton, kUtilRow0, 375, 275})
+        .With(ui::kTimesFont)
+        .Disabled()
+        .OnClick(&frmOKU::ScanCmd_Click),
+    C::Label(IDT_OKU_CONFIG, "Check your Configuration Files...",
+             {kUtilLeftLabel, kUtilRow0 + kUtilPitch + 30, 2520, 210}),
+    C::Button(IDB_OKU_CONFIG, "", {kUtilLeftButton, kUtilRow0 + kUtilPitch, 375, 275})
+        .With(ui::kTimesFont)
+        .OnClick(&frmOKU::ConfigCmd_Click),
+    C::Label(IDT_OKU_DEFRAG, "Disk Defragmenter.....................",
+             {kUtilRightLabel, kUtilRow0 + kUtilPitch + 30, 2520, 210}),
+    C::Button(IDB_OKU_DEFRAG, "", {kUtilRightButton, kUtilRow0 + kUtilPitch, 375, 275})
+        .With(ui::kTimesFont)
+        .OnClick(&frmOKU::DefragCmd_Click),
+    C::Label(IDT_OKU_SFC, "System File Checker...................",
+             {kUtilLeftLabel, kUtilRow0 + 2 * kUtilPitch + 30, 2520, 210})
+        .Disabled(),
+    C::Button(IDB_OKU_SFC, "", {kUtilLeftButton, kUtilRow0 + 2 * kUtilPitch, 375, 275})
+        .With(ui::kTimesFont)
+        .Disabled()
+        .OnClick(&frmOKU::SfcCmd_Click),
+    C::Label(IDT_OKU_REGCHECK, "Registry Checker........................",
+             {kUtilRightLabel, kUtilRow0 + 2 * kUtilPitch + 30, 2520, 210}),
+    C::Button(IDB_OKU_REGCHECK, "", {kUtilRightButton, kUtilRow0 + 2 * kUtilPitch, 375, 275})
+        .With(ui::kTimesFont)
+        .OnClick(&frmOKU::RegCmd_Click),
+    C::Label(IDT_OKU_SYSINFO, "System Information.....................",
+             {kUtilLeftLabel, kUtilRow0 + 3 * kUtilPitch + 30, 2520, 210}),
+    C::Button(IDB_OKU_SYSINFO, "", {kUtilLeftButton, kUtilRow0 + 3 * kUtilPitch, 375, 275})
+        .With(ui::kTimesFont)
+        .OnClick(&frmOKU::SysInfoCmd_Click),
+    C::Label(IDT_OKU_REGEDIT, "Edit the Registry.........................",
+             {kUtilRightLabel, kUtilRow0 + 3 * kUtilPitch + 30, 2520, 210}),
+    C::Button(IDB_OKU_REGEDIT, "", {kUtilRightButton, kUtilRow0 + 3 * kUtilPitch, 375, 275})
+        .With(ui::kTimesFont)
+        .OnClick(&frmOKU::RegEdCmd_Click),
 
-  // Add Folder Shortcut to the SendTo Menu: (enabled once the Send To folder is known)
-  C::Frame(IDG_OKU_SENDTO, "Add Folder Shortcut to the SendTo Menu:", {F3x, F3y, 4095, 855}).Disabled(),
-  C::Text(IDE_OKU_SENDTO_FOLDER, {F3x + 120, F3y + 375, 2940, 285}).Disabled().EnterPresses(IDB_OKU_SENDTO_GO),
-  C::Button(IDB_OKU_SENDTO_BROWSE, "...", {F3x + 3120, F3y + 360, 330, 315}).With(ui::kTimesFont).Disabled().OnClick(&frmOKU::SendBrCmd_Click),
-  C::Button(IDB_OKU_SENDTO_GO, "&Go", {F3x + 3510, F3y + 360, 465, 315}).Disabled().OnClick(&frmOKU::SendGoCmd_Click),
+    // Add Folder Shortcut to the SendTo Menu: (enabled once the Send To folder is known)
+    C::Frame(IDG_OKU_SENDTO, "Add Folder Shortcut to the SendTo Menu:", {F3x, F3y, 4095, 855}).Disabled(),
+    C::Text(IDE_OKU_SENDTO_FOLDER, {F3x + 120, F3y + 375, 2940, 285}).Disabled().EnterPresses(IDB_OKU_SENDTO_GO),
+    C::Button(IDB_OKU_SENDTO_BROWSE, "...", {F3x + 3120, F3y + 360, 330, 315})
+        .With(ui::kTimesFont)
+        .Disabled()
+        .OnClick(&frmOKU::SendBrCmd_Click),
+    C::Button(IDB_OKU_SENDTO_GO, "&Go", {F3x + 3510, F3y + 360, 465, 315}).Disabled().OnClick(&frmOKU::SendGoCmd_Click),
 
-  // Misc
-  C::Frame(IDG_OKU_MISC, "Misc", {F6x, F6y, 2535, 1695}),
-  C::Button(IDB_OKU_DEVMGR, "&Device Manager", {F6x + 360, F6y + 300, 1815, 300}).Tip("Open the Device Manager").OnClick(&frmOKU::cmdDM_Click),
-  C::Button(IDB_OKU_COMPMGMT, "Computer &Management", {F6x + 360, F6y + 720, 1815, 300}).Disabled().Tip("Open Computer Management").OnClick(&frmOKU::cmdCM_Click),
-  C::Button(IDB_OKU_CONTROLPANEL, "Control &Panel", {F6x + 360, F6y + 1140, 1815, 300}).OnClick(&frmOKU::cmdCtrlP_Click),
+    // Misc
+    C::Frame(IDG_OKU_MISC, "Misc", {F6x, F6y, 2535, 1695}),
+    C::Button(IDB_OKU_DEVMGR, "&Device Manager", {F6x + 360, F6y + 300, 1815, 300})
+        .Tip("Open the Device Manager")
+        .OnClick(&frmOKU::cmdDM_Click),
+    C::Button(IDB_OKU_COMPMGMT, "Computer &Management", {F6x + 360, F6y + 720, 1815, 300})
+        .Disabled()
+        .Tip("Open Computer Management")
+        .OnClick(&frmOKU::cmdCM_Click),
+    C::Button(IDB_OKU_CONTROLPANEL, "Control &Panel", {F6x + 360, F6y + 1140, 1815, 300})
+        .OnClick(&frmOKU::cmdCtrlP_Click),
 
-  // Generate directory content:
-  C::Frame(IDG_OKU_LISTING, "Generate directory content:", {F4x, F4y, 4095, 855}),
-  C::Text(IDE_OKU_LIST_FOLDER, {F4x + 120, F4y + 375, 2940, 285}).EnterPresses(IDB_OKU_LIST_GO),
-  C::Button(IDB_OKU_LIST_BROWSE, "...", {F4x + 3120, F4y + 360, 330, 315}).With(ui::kTimesFont).OnClick(&frmOKU::cmdListBr_Click),
-  C::Button(IDB_OKU_LIST_GO, "G&o", {F4x + 3510, F4y + 360, 465, 315}).OnClick(&frmOKU::cmdListGo_Click),
+    // Generate directory content:
+    C::Frame(IDG_OKU_LISTING, "Generate directory content:", {F4x, F4y, 4095, 855}),
+    C::Text(IDE_OKU_LIST_FOLDER, {F4x + 120, F4y + 375, 2940, 285}).EnterPresses(IDB_OKU_LIST_GO),
+    C::Button(IDB_OKU_LIST_BROWSE, "...", {F4x + 3120, F4y + 360, 330, 315})
+        .With(ui::kTimesFont)
+        .OnClick(&frmOKU::cmdListBr_Click),
+    C::Button(IDB_OKU_LIST_GO, "G&o", {F4x + 3510, F4y + 360, 465, 315}).OnClick(&frmOKU::cmdListGo_Click),
 
-  // Auto Shut Down: the options by index from the top, the time and the two buttons at the right.
-  C::Frame(IDG_OKU_SHUTDOWN, "Auto Shut Down", {120, 6000, 5415, 1815}),
-  C::Label(IDT_OKU_SHUTDOWN_TYPE, "Type:", {F5x, F5y, 2040, 210}),
-  C::Option(IDO_OKU_EXIT_OPTION0 + 0, "&Shutdown && Powerdown", {F5x, F5y + 240, 2160, 240}).With(ui::kGroupStart).OnClick(&frmOKU::optExitOption_Click, 0),
-  C::Option(IDO_OKU_EXIT_OPTION0 + 1, "Normal Shutdo&wn", {F5x, F5y + 480, 2160, 240}).OnClick(&frmOKU::optExitOption_Click, 1),
-  C::Option(IDO_OKU_EXIT_OPTION0 + 2, "Forced Sh&utdown", {F5x, F5y + 720, 2160, 240}).OnClick(&frmOKU::optExitOption_Click, 2),
-  C::Option(IDO_OKU_EXIT_OPTION0 + 3, "Re&boot", {F5x, F5y + 960, 2160, 240}).OnClick(&frmOKU::optExitOption_Click, 3),
-  C::Option(IDO_OKU_EXIT_OPTION0 + 4, "&Log Off", {F5x, F5y + 1200, 2160, 240}).OnClick(&frmOKU::optExitOption_Click, 4),
-  C::Label(IDT_OKU_SHUTDOWN_TIME_CAPTION, "Time To Shutdown:", {F5x + 2280, F5y, 1935, 210}),
-  C::Text(IDE_OKU_SHUTDOWN_TIME, {F5x + 2280, F5y + 240, 1935, 285}).Tip("Input the time to shutdown").EnterPresses(IDB_OKU_ACTIVATE),
-  C::Button(IDB_OKU_ACTIVATE, "&Activate", {F5x + 2280, F5y + 600, 1935, 300}).Tip("Activate the timer").OnClick(&frmOKU::cmdAct_Click),
-  C::Button(IDB_OKU_DEACTIVATE, "DeActi&vate", {F5x + 2280, F5y + 960, 1935, 300}).Disabled().Tip("DeActivate the timer").OnClick(&frmOKU::cmdDeAct_Click),
+    // Auto Shut Down: the options by index from the top, the time and the two buttons at the right.
+    C::Frame(IDG_OKU_SHUTDOWN, "Auto Shut Down", {120, 6000, 5415, 1815}),
+    C::Label(IDT_OKU_SHUTDOWN_TYPE, "Type:", {F5x, F5y, 2040, 210}),
+    C::Option(IDO_OKU_EXIT_OPTION0 + 0, "&Shutdown && Powerdown", {F5x, F5y + 240, 2160, 240})
+        .With(ui::kGroupStart)
+        .OnClick(&frmOKU::optExitOption_Click, 0),
+    C::Option(IDO_OKU_EXIT_OPTION0 + 1, "Normal Shutdo&wn", {F5x, F5y + 480, 2160, 240})
+        .OnClick(&frmOKU::optExitOption_Click, 1),
+    C::Option(IDO_OKU_EXIT_OPTION0 + 2, "Forced Sh&utdown", {F5x, F5y + 720, 2160, 240})
+        .OnClick(&frmOKU::optExitOption_Click, 2),
+    C::Option(IDO_OKU_EXIT_OPTION0 + 3, "Re&boot", {F5x, F5y + 960, 2160, 240})
+        .OnClick(&frmOKU::optExitOption_Click, 3),
+    C::Option(IDO_OKU_EXIT_OPTION0 + 4, "&Log Off", {F5x, F5y + 1200, 2160, 240})
+        .OnClick(&frmOKU::optExitOption_Click, 4),
+    C::Label(IDT_OKU_SHUTDOWN_TIME_CAPTION, "Time To Shutdown:", {F5x + 2280, F5y, 1935, 210}),
+    C::Text(IDE_OKU_SHUTDOWN_TIME, {F5x + 2280, F5y + 240, 1935, 285})
+        .Tip("Input the time to shutdown")
+        .EnterPresses(IDB_OKU_ACTIVATE),
+    C::Button(IDB_OKU_ACTIVATE, "&Activate", {F5x + 2280, F5y + 600, 1935, 300})
+        .Tip("Activate the timer")
+        .OnClick(&frmOKU::cmdAct_Click),
+    C::Button(IDB_OKU_DEACTIVATE, "DeActi&vate", {F5x + 2280, F5y + 960, 1935, 300})
+        .Disabled()
+        .Tip("DeActivate the timer")
+        .OnClick(&frmOKU::cmdDeAct_Click),
 
-  // Bottom right
-  C::Line(IDT_OKU_LINE, {5760, 6840, 1095, 30}),
-  C::Button(IDB_OKU_REFRESH, "&Refresh", {5760, 6960, 1095, 375}).Tip("Refresh all the information").OnClick(&frmOKU::cmdRefresh_Click),
-  C::Button(IDB_OKU_EXIT, "&Exit", {5760, 7440, 1095, 375}).Tip("Exit").OnClick(&frmOKU::cmdExit_Click),
+    // Bottom right
+    C::Line(IDT_OKU_LINE, {5760, 6840, 1095, 30}),
+    C::Button(IDB_OKU_REFRESH, "&Refresh", {5760, 6960, 1095, 375})
+        .Tip("Refresh all the information")
+        .OnClick(&frmOKU::cmdRefresh_Click),
+    C::Button(IDB_OKU_EXIT, "&Exit", {5760, 7440, 1095, 375}).Tip("Exit").OnClick(&frmOKU::cmdExit_Click),
 };
-// clang-format on
 
 using M = ui::MenuItem<frmOKU>;
 constexpr M kFileMenu[] = {M::Command(IDM_OKU_EXIT, "&Exit", &frmOKU::ExitMnu_Click)};

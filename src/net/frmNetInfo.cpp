@@ -7,7 +7,6 @@
 #include "shell/misc.h"
 
 namespace {
-using ui::Kind;
 using C = ui::Control<frmNetInfo>;
 constexpr C kControls[] = {
     C::MultiText(IDE_NETINFO_TEXT, {0, 0, 8655, 5055}).With(ui::kFixedFont),

@@ -9,7 +9,6 @@
 #include "shell/misc.h"
 
 namespace {
-using ui::Kind;
 using C = ui::Control<Namefrm>;
 constexpr C kControls[] = {
     C::Label(IDT_NAMEFRM_QUESTION, "What would you like to call the shortcut?", {120, 120, 2895, 255}),

@@ -11,7 +11,6 @@
 
 namespace {
 
-using ui::Kind;
 
 constexpr TwipsRect kListPlace{0, 0, 6135, 3120};
 constexpr TwipsRect kButtonPlace{4920, 3240, 1215, 375};

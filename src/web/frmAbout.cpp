@@ -14,32 +14,36 @@
 #include "web/frmUpdate.h"
 
 namespace {
-using ui::Kind;
 
 constexpr COLORREF kClickedColor = RGB(255, 0, 0);
 constexpr const char* kSiteTip = "Go to the official website";
 
-// clang-format off
 using C = ui::Control<frmAbout>;
 constexpr C kControls[] = {
-  C::Frame(IDG_ABOUT_RECT0, "", {120, 60, 5655, 1455}),
-  C::Label(IDT_ABOUT_NAME, "OKU", {240, 210, 1200, 285}).With(ui::kTimesFont),
-  C::Label(IDT_ABOUT_PURPOSE, "A program to access common Windows functions.", {240, 540, 5415, 210}),
-  C::Label(IDT_ABOUT_VERSION, "Version:", {240, 810, 2760, 210}),
-  C::Label(IDT_ABOUT_VERSION_UPDATE, "Update Information", {4200, 810, 1455, 210}).With(ui::kClickable).Tip("Check for an update").OnClick(&frmAbout::lblVersionUpdate_Click),
-  C::Label(IDT_ABOUT_BY, "by", {240, 1080, 255, 210}),
-  C::Label(IDT_ABOUT_PRODUCT, "Quillon", {525, 1080, 735, 210}).Tip(kSiteTip).OnMouseDown(&frmAbout::lblProduct_MouseDown),
-  C::Label(IDT_ABOUT_DOTS, ".......", {1290, 1080, 435, 210}),
-  // The site's address, set when the window loads.
-  C::Label(IDT_ABOUT_URL, "", {1755, 1080, 3900, 210}).Tip(kSiteTip).OnMouseDown(&frmAbout::lblURL_MouseDown),
-  C::Frame(IDG_ABOUT_RECT1, "Release History", {120, 1560, 5655, 2160}),
-  C::Label(IDT_ABOUT_DESCRIPTION, "", {240, 1800, 5415, 210}).With(ui::kHidden),
-  C::MultiText(IDE_ABOUT_HISTORY, {240, 1800, 5415, 1800}).With(ui::kReadOnly | ui::kWrap),
-  C::Line(IDT_ABOUT_LINE, {120, 3810, 5655, 30}),
-  C::Label(IDT_ABOUT_COPYRIGHT, "Copyright (C) 2002 Quillon. All rights reserved.", {120, 3990, 4335, 210}).Tip("Email the owner/programmer").OnMouseDown(&frmAbout::lblCopyright_MouseDown),
-  C::Button(IDB_ABOUT_OK, "&OK", {4680, 3900, 1095, 375}).With(ui::kDefault).OnClick(&frmAbout::cmdOK_Click),
+    C::Frame(IDG_ABOUT_RECT0, "", {120, 60, 5655, 1455}),
+    C::Label(IDT_ABOUT_NAME, "OKU", {240, 210, 1200, 285}).With(ui::kTimesFont),
+    C::Label(IDT_ABOUT_PURPOSE, "A program to access common Windows functions.", {240, 540, 5415, 210}),
+    C::Label(IDT_ABOUT_VERSION, "Version:", {240, 810, 2760, 210}),
+    C::Label(IDT_ABOUT_VERSION_UPDATE, "Update Information", {4200, 810, 1455, 210})
+        .With(ui::kClickable)
+        .Tip("Check for an update")
+        .OnClick(&frmAbout::lblVersionUpdate_Click),
+    C::Label(IDT_ABOUT_BY, "by", {240, 1080, 255, 210}),
+    C::Label(IDT_ABOUT_PRODUCT, "Quillon", {525, 1080, 735, 210})
+        .Tip(kSiteTip)
+        .OnMouseDown(&frmAbout::lblProduct_MouseDown),
+    C::Label(IDT_ABOUT_DOTS, ".......", {1290, 1080, 435, 210}),
+    // The site's address, set when the window loads.
+    C::Label(IDT_ABOUT_URL, "", {1755, 1080, 3900, 210}).Tip(kSiteTip).OnMouseDown(&frmAbout::lblURL_MouseDown),
+    C::Frame(IDG_ABOUT_RECT1, "Release History", {120, 1560, 5655, 2160}),
+    C::Label(IDT_ABOUT_DESCRIPTION, "", {240, 1800, 5415, 210}).With(ui::kHidden),
+    C::MultiText(IDE_ABOUT_HISTORY, {240, 1800, 5415, 1800}).With(ui::kReadOnly | ui::kWrap),
+    C::Line(IDT_ABOUT_LINE, {120, 3810, 5655, 30}),
+    C::Label(IDT_ABOUT_COPYRIGHT, "Copyright (C) 2002 Quillon. All rights reserved.", {120, 3990, 4335, 210})
+        .Tip("Email the owner/programmer")
+        .OnMouseDown(&frmAbout::lblCopyright_MouseDown),
+    C::Button(IDB_ABOUT_OK, "&OK", {4680, 3900, 1095, 375}).With(ui::kDefault).OnClick(&frmAbout::cmdOK_Click),
 };
-// clang-format on
 
 HWND MainWindowHandle() { return ui::MainForm() ? ui::MainForm()->hwnd() : nullptr; }
 

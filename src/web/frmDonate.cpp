@@ -15,7 +15,6 @@
 #include "web/frmDonateIds.h"
 
 namespace {
-using ui::Kind;
 
 constexpr long kWidth = 5550;
 constexpr long kHeight = 2250;
@@ -23,19 +22,20 @@ constexpr long kHeightWithLinks = 3765;
 constexpr long kShowNormal = 1;
 constexpr const char* kLinkTip = "Click here to go to the website";
 
-// clang-format off
 using C = ui::Control<frmDonate>;
 constexpr C kControls[] = {
-  C::MultiText(IDE_DONATE_TEXT, {120, 120, 5310, 1335}).With(ui::kReadOnly | ui::kWrap),
-  C::Button(IDB_DONATE_GET, "&Get Links", {120, 1590, 1575, 375}).With(ui::kDefault).Tip("Get the links from the internet").OnClick(&frmDonate::cmdUp_Click),
-  C::Button(IDB_DONATE_CANCEL, "&Cancel", {3855, 1590, 1575, 375}).Tip("Cancel").OnClick(&frmDonate::cmdOK_Click),
-  C::Line(IDT_DONATE_LINE, {120, 2130, 5310, 30}),
-  // Below the first height: the window grows to show them after "Get Links".
-  C::Button(IDB_DONATE_LINK0 + 0, "", {120, 2280, 5310, 375}).Tip(kLinkTip).OnClick(&frmDonate::cmdLink_Click, 0),
-  C::Button(IDB_DONATE_LINK0 + 1, "", {120, 2760, 5310, 375}).Tip(kLinkTip).OnClick(&frmDonate::cmdLink_Click, 1),
-  C::Button(IDB_DONATE_LINK0 + 2, "", {120, 3240, 5310, 375}).Tip(kLinkTip).OnClick(&frmDonate::cmdLink_Click, 2),
+    C::MultiText(IDE_DONATE_TEXT, {120, 120, 5310, 1335}).With(ui::kReadOnly | ui::kWrap),
+    C::Button(IDB_DONATE_GET, "&Get Links", {120, 1590, 1575, 375})
+        .With(ui::kDefault)
+        .Tip("Get the links from the internet")
+        .OnClick(&frmDonate::cmdUp_Click),
+    C::Button(IDB_DONATE_CANCEL, "&Cancel", {3855, 1590, 1575, 375}).Tip("Cancel").OnClick(&frmDonate::cmdOK_Click),
+    C::Line(IDT_DONATE_LINE, {120, 2130, 5310, 30}),
+    // Below the first height: the window grows to show them after "Get Links".
+    C::Button(IDB_DONATE_LINK0 + 0, "", {120, 2280, 5310, 375}).Tip(kLinkTip).OnClick(&frmDonate::cmdLink_Click, 0),
+    C::Button(IDB_DONATE_LINK0 + 1, "", {120, 2760, 5310, 375}).Tip(kLinkTip).OnClick(&frmDonate::cmdLink_Click, 1),
+    C::Button(IDB_DONATE_LINK0 + 2, "", {120, 3240, 5310, 375}).Tip(kLinkTip).OnClick(&frmDonate::cmdLink_Click, 2),
 };
-// clang-format on
 
 HWND MainWindowHandle() { return ui::MainForm() ? ui::MainForm()->hwnd() : nullptr; }
 
@@ -59,7 +59,8 @@ void frmDonate::PointLinksAtSite() {
 }
 
 void frmDonate::cmdUp_Click() {
-  ui::RunHandler(*this, false, [this] { UpdateLinks(); },
+  ui::RunHandler(
+      *this, false, [this] { UpdateLinks(); },
       [this](const Failure& failure) {
         Enable(IDB_DONATE_GET, true);
         for (int i = 0; i < 3; ++i) Enable(IDB_DONATE_LINK0 + i, true);

@@ -15,28 +15,39 @@
 #include "web/frmUpdateIds.h"
 
 namespace {
-using ui::Kind;
 
 constexpr long kWidth = 4755;
 constexpr long kHeight = 2010;
 constexpr long kHeightWithNews = 4770;
 constexpr long kShowNormal = 1;  // the shell's show mode for a normal window
 
-// clang-format off
 using C = ui::Control<frmUpdate>;
 constexpr C kControls[] = {
-  C::Frame(IDG_UPDATE_FRAME, "", {120, 60, 4515, 1050}),  // Shape1
-  C::Label(IDT_UPDATE_WELCOME, "Welcome to the Quillon Update. This process will verify that you have the latest version of OKU.", {240, 240, 4275, 390}).With(ui::kWrap),
-  C::Label(IDT_UPDATE_CONNECT, "Please ensure that you are connected to the internet before proceeding.", {240, 660, 4275, 390}).With(ui::kWrap),
-  C::Button(IDB_UPDATE_CHECK, "Check For &Update", {120, 1200, 1395, 375}).With(ui::kDefault).Tip("Check It").OnClick(&frmUpdate::cmdCheck_Click),
-  C::Button(IDB_UPDATE_DOWNLOAD, "Download New Version", {1590, 1200, 1935, 375}).Disabled().Tip("Download It").OnClick(&frmUpdate::cmdDown_Click),
-  C::Button(IDB_UPDATE_CANCEL, "&Cancel", {3600, 1200, 1035, 375}).Tip("Cancel").OnClick(&frmUpdate::cmdCancel_Click),
-  // The site's address is its caption, set when the window loads; shown once a check has failed.
-  C::Button(IDB_UPDATE_SITE, "", {120, 1650, 4515, 300}).With(ui::kHidden).Tip("Click here to go to the official site").OnClick(&frmUpdate::cmdLink_Click),
-  C::Line(IDT_UPDATE_LINE, {120, 2040, 4515, 30}),
-  C::MultiText(IDE_UPDATE_NEWS, {120, 2130, 4515, 2520}).With(ui::kReadOnly | ui::kWrap),
+    C::Frame(IDG_UPDATE_FRAME, "", {120, 60, 4515, 1050}),  // Shape1
+    C::Label(IDT_UPDATE_WELCOME,
+             "Welcome to the Quillon Update. This process will verify that you have the latest version of OKU.",
+             {240, 240, 4275, 390})
+        .With(ui::kWrap),
+    C::Label(IDT_UPDATE_CONNECT, "Please ensure that you are connected to the internet before proceeding.",
+             {240, 660, 4275, 390})
+        .With(ui::kWrap),
+    C::Button(IDB_UPDATE_CHECK, "Check For &Update", {120, 1200, 1395, 375})
+        .With(ui::kDefault)
+        .Tip("Check It")
+        .OnClick(&frmUpdate::cmdCheck_Click),
+    C::Button(IDB_UPDATE_DOWNLOAD, "Download New Version", {1590, 1200, 1935, 375})
+        .Disabled()
+        .Tip("Download It")
+        .OnClick(&frmUpdate::cmdDown_Click),
+    C::Button(IDB_UPDATE_CANCEL, "&Cancel", {3600, 1200, 1035, 375}).Tip("Cancel").OnClick(&frmUpdate::cmdCancel_Click),
+    // The site's address is its caption, set when the window loads; shown once a check has failed.
+    C::Button(IDB_UPDATE_SITE, "", {120, 1650, 4515, 300})
+        .With(ui::kHidden)
+        .Tip("Click here to go to the official site")
+        .OnClick(&frmUpdate::cmdLink_Click),
+    C::Line(IDT_UPDATE_LINE, {120, 2040, 4515, 30}),
+    C::MultiText(IDE_UPDATE_NEWS, {120, 2130, 4515, 2520}).With(ui::kReadOnly | ui::kWrap),
 };
-// clang-format on
 
 HWND MainWindowHandle() { return ui::MainForm() ? ui::MainForm()->hwnd() : nullptr; }
 
@@ -52,7 +63,8 @@ void frmUpdate::Form_Load() {
 
 void frmUpdate::cmdCheck_Click() {
   // Whatever else goes wrong in the check ends as the check's own error.
-  ui::RunHandler(*this, false, [this] { CheckForUpdate(); },
+  ui::RunHandler(
+      *this, false, [this] { CheckForUpdate(); },
       [this](const Failure&) {
         ReportCheckFailure(web::UpdateErrorMessage(web::SiteUrl()));
         Err().Clear();
