@@ -2,7 +2,6 @@
 #pragma once
 
 #include <windows.h>
-#include <wininet.h>
 
 #include <memory>
 #include <string>
@@ -25,7 +24,6 @@ using Unique = std::unique_ptr<std::remove_pointer_t<H>, CloseWith<Fn>>;
 
 using UniqueHandle = Unique<HANDLE, CloseHandle>;
 using UniqueHmenu = Unique<HMENU, DestroyMenu>;
-using UniqueHinternet = Unique<HINTERNET, InternetCloseHandle>;
 using UniqueHfont = Unique<HFONT, DeleteObject>;
 
 // Turns INVALID_HANDLE_VALUE (the failure value of CreateFile and friends) into null.
