@@ -5,7 +5,6 @@ list(APPEND OKU_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/IdentityText.cpp
 )
 list(APPEND OKU_WIN32_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/RegistryApi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/clsEasyRegistry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IdentitySettings.cpp
 )
