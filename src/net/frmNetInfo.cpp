@@ -2,7 +2,7 @@
 #include "net/frmNetInfo.h"
 
 #include "app/Globals.h"
-#include "app/frmOKU.h"
+#include "platform/App.h"
 #include "net/frmNetInfoIds.h"
 #include "shell/misc.h"
 
@@ -18,7 +18,7 @@ constexpr C kControls[] = {
 frmNetInfo::frmNetInfo() : FormT("frmNetInfo", "Network Info", 8670, 5625) { SetControls(kControls); }
 
 void frmNetInfo::Form_Load() {
-  CenterForm(MainWindow().hwnd(), hwnd());
+  CenterForm(ui::MainFormHandle(), hwnd());
   SetText(IDE_NETINFO_TEXT, NetInfoText);
 }
 

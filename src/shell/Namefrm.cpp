@@ -2,7 +2,7 @@
 #include "shell/Namefrm.h"
 
 #include "app/Globals.h"
-#include "app/frmOKU.h"
+#include "platform/App.h"
 #include "platform/Boundary.h"
 #include "shell/NamefrmIds.h"
 #include "shell/SendToLogic.h"
@@ -25,7 +25,7 @@ Namefrm::Namefrm() : FormT("Namefrm", "OKU", 3045, 1200) { SetControls(kControls
 
 void Namefrm::Form_Load() {
   SetText(IDE_NAMEFRM_NAME, Namefrm_Open(Shared()));
-  CenterForm(MainWindow().hwnd(), hwnd());
+  CenterForm(ui::MainFormHandle(), hwnd());
 }
 
 void Namefrm::Command1_Click() {

@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "app/Globals.h"
-#include "app/frmOKU.h"
+#include "platform/App.h"
 #include "shell/misc.h"
 #include "tools/StartupItems.h"
 #include "tools/frmStartUpIds.h"
@@ -49,7 +49,7 @@ frmStartUp::frmStartUp() : FormT("frmStartUp", "Startup Items in Registry", 6150
 }
 
 void frmStartUp::Form_Load() {
-  CenterForm(MainWindow().hwnd(), hwnd());
+  CenterForm(ui::MainFormHandle(), hwnd());
   HWND list = Item(IDL_STARTUP_ITEMS);
   for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
     LVCOLUMNA column{};
