@@ -52,7 +52,7 @@ LSTATUS WINAPI DeleteValue(HKEY key, LPCSTR name) {
 }
 
 void Install() {
-  gReal = ActiveRegistryApi();
+  gReal = win::Calls<RegistryApi>();
   RegistryApi table = gReal;
   table.OpenKeyEx = OpenKeyEx;
   table.CloseKey = CloseKey;
@@ -60,7 +60,7 @@ void Install() {
   table.CreateKeyEx = CreateKeyEx;
   table.DeleteKey = DeleteKey;
   table.DeleteValue = DeleteValue;
-  static ScopedRegistryApi installed(table);  // for the rest of the process
+  static win::ScopedCalls<RegistryApi> installed(table);  // for the rest of the process
 }
 
 }  // namespace refuse_machine_writes

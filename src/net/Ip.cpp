@@ -28,16 +28,11 @@ Function Entry(HMODULE module, const char* name, Function missing) {
 
 // wsock32 is no KnownDLL: loaded by name, a wsock32.dll beside OKU.exe would be taken instead of the
 // system's. So it is loaded at run time from the System folder, and stays loaded for the run.
-SocketsApi RealSocketsApi() {
+SocketsApi SocketsApi::Real() {
   const HMODULE wsock32 = win::LoadSystemLibrary("wsock32.dll");
   return {Entry(wsock32, "WSAStartup", NoStartup), Entry(wsock32, "WSACleanup", NoCleanup),
           Entry(wsock32, "WSAGetLastError", NoLastError), Entry(wsock32, "gethostname", NoHostName),
           Entry(wsock32, "gethostbyname", NoHostByName)};
-}
-
-SocketsApi& Sockets() {
-  static SocketsApi api = RealSocketsApi();
-  return api;
 }
 
 namespace {
@@ -49,7 +44,7 @@ void Tell(const std::string& text) { ShowMessage(text, kAppTitle, kMbOk); }
 bool StartSockets() {
   WSADATA data{};
   SocketsStartup startup;
-  startup.result = Sockets().startup(kSocketsVersion, &data);
+  startup.result = win::Calls<SocketsApi>().startup(kSocketsVersion, &data);
   startup.version = data.wVersion;
   startup.maxSockets = static_cast<int16_t>(data.iMaxSockets);
   if (const auto problem = StartupProblem(startup)) {
@@ -61,13 +56,13 @@ bool StartSockets() {
 
 std::optional<std::vector<std::string>> GetHostAddresses() {
   char buffer[kHostNameBufferSize] = {};
-  if (Sockets().getHostName(buffer, sizeof buffer) == SOCKET_ERROR) {
-    Tell(SocketsErrorText(Sockets().lastError()));
+  if (win::Calls<SocketsApi>().getHostName(buffer, sizeof buffer) == SOCKET_ERROR) {
+    Tell(SocketsErrorText(win::Calls<SocketsApi>().lastError()));
     return std::nullopt;
   }
   const std::string name = HostNameFromBuffer(std::string_view(buffer, sizeof buffer));
 
-  const hostent* entry = Sockets().getHostByName(name.c_str());
+  const hostent* entry = win::Calls<SocketsApi>().getHostByName(name.c_str());
   if (!entry) {
     Tell(std::string(kNotRespondingText));
     return std::nullopt;
@@ -82,7 +77,7 @@ std::optional<std::vector<std::string>> GetHostAddresses() {
 }
 
 bool StopSockets() {
-  const int result = Sockets().cleanup();
+  const int result = win::Calls<SocketsApi>().cleanup();
   if (result != 0) {
     Tell(CleanupErrorText(result));
     return false;

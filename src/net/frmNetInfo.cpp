@@ -17,7 +17,7 @@ constexpr C kControls[] = {
 frmNetInfo::frmNetInfo() : FormT("frmNetInfo", "Network Info", 8670, 5625) { SetControls(kControls); }
 
 void frmNetInfo::Form_Load() {
-  CenterForm(ui::MainForm() ? ui::MainForm()->hwnd() : nullptr, hwnd());
+  CenterForm(ui::MainFormHandle(), hwnd());
   SetText(IDE_NETINFO_TEXT, NetInfoText);
 }
 

@@ -46,6 +46,7 @@ BOOL CALLBACK EndMessageBox(HWND hwnd, LPARAM) {
 
 void SetMainForm(Form* form) { State().main = form; }
 Form* MainForm() { return State().main; }
+HWND MainFormHandle() { return State().main ? State().main->hwnd() : nullptr; }
 
 void RegisterForm(Form* form) { State().forms.push_back(form); }
 void UnregisterForm(Form* form) {

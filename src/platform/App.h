@@ -12,6 +12,8 @@ class Form;
 // The main window owns the run: the program ends when it is destroyed.
 void SetMainForm(Form* form);
 Form* MainForm();
+// The main window's handle, for centring a window over it; null while there is none.
+HWND MainFormHandle();
 
 // Every created window registers itself, so the exit path can close the others first.
 void RegisterForm(Form* form);

@@ -17,6 +17,7 @@ struct Failure : std::runtime_error {
 // Classic run-time error numbers that the reports quote.
 inline constexpr long kErrFileNotFound = 53;
 inline constexpr long kErrInvalidProcedureCall = 5;
+inline constexpr long kErrTypeMismatch = 13;
 inline constexpr long kErrOutOfMemory = 7;
 inline constexpr long kErrInternal = 51;
 

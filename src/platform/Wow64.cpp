@@ -1,21 +1,9 @@
 // Gathering the WOW64 facts and carrying out the plan.
 #include "platform/Wow64.h"
 
-#include <optional>
-
 static_assert(kRegistry64BitView == KEY_WOW64_64KEY);
 
 namespace {
-
-struct State {
-  Wow64Api api = RealWow64Api();
-  std::optional<Wow64Plan> plan;  // worked out on first use
-};
-
-State& Current() {
-  static State state;
-  return state;
-}
 
 template <class Fn>
 Fn Lookup(HMODULE module, const char* name) {
@@ -24,7 +12,7 @@ Fn Lookup(HMODULE module, const char* name) {
 
 }  // namespace
 
-Wow64Api RealWow64Api() {
+Wow64Api Wow64Api::Real() {
   // Missing before XP SP2 (IsWow64Process) and on every 32-bit Windows (the switch): never imported.
   const HMODULE kernel = GetModuleHandleA("kernel32.dll");
   Wow64Api api;
@@ -32,16 +20,6 @@ Wow64Api RealWow64Api() {
   api.disableFsRedirection = Lookup<DisableFsRedirectionFn>(kernel, "Wow64DisableWow64FsRedirection");
   api.revertFsRedirection = Lookup<RevertFsRedirectionFn>(kernel, "Wow64RevertWow64FsRedirection");
   return api;
-}
-
-ScopedWow64Api::ScopedWow64Api(const Wow64Api& api) : previous_(Current().api) {
-  Current().api = api;
-  Current().plan.reset();
-}
-
-ScopedWow64Api::~ScopedWow64Api() {
-  Current().api = previous_;
-  Current().plan.reset();
 }
 
 Wow64Facts GatherWow64Facts(const Wow64Api& api) {
@@ -62,16 +40,16 @@ Wow64Facts GatherWow64Facts(const Wow64Api& api) {
 }
 
 const Wow64Plan& CurrentWow64Plan() {
-  State& state = Current();
-  if (!state.plan) state.plan = PlanForWow64(GatherWow64Facts(state.api));
-  return *state.plan;
+  Wow64Api& api = win::Calls<Wow64Api>();
+  if (!api.plan) api.plan = PlanForWow64(GatherWow64Facts(api));
+  return *api.plan;
 }
 
 REGSAM RegistryView() { return CurrentWow64Plan().registryView; }
 
 NativeFileSystemScope::NativeFileSystemScope() {
   if (!CurrentWow64Plan().redirectionOff) return;
-  const Wow64Api& api = Current().api;
+  const Wow64Api& api = win::Calls<Wow64Api>();
   if (api.disableFsRedirection(&previous_)) revert_ = api.revertFsRedirection;
 }
 

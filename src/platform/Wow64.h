@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "platform/Seam.h"
 #include "platform/Wow64Plan.h"
 
 using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
@@ -19,27 +22,18 @@ struct Wow64Api {
   DisableFsRedirectionFn disableFsRedirection = nullptr;
   RevertFsRedirectionFn revertFsRedirection = nullptr;
   decltype(&::GetVersionExA) getVersionEx = ::GetVersionExA;
-};
+  // The plan worked out from these calls on first use. It travels with the table, so a table that
+  // a test installs gets its own plan and the previous one comes back with the previous table.
+  std::optional<Wow64Plan> plan;
 
-// The real functions, with the run-time ones looked up.
-Wow64Api RealWow64Api();
-
-// Installs a table (and works the plan out again from it) for the life of this object.
-class ScopedWow64Api {
- public:
-  explicit ScopedWow64Api(const Wow64Api& api);
-  ~ScopedWow64Api();
-  ScopedWow64Api(const ScopedWow64Api&) = delete;
-  ScopedWow64Api& operator=(const ScopedWow64Api&) = delete;
-
- private:
-  Wow64Api previous_;
+  // The real functions, with the run-time ones looked up.
+  static Wow64Api Real();
 };
 
 // The facts as the table gives them; a 64-bit process asks nothing more.
 Wow64Facts GatherWow64Facts(const Wow64Api& api);
 
-// The plan for this process, worked out once from the active table.
+// The plan for this process, worked out once from the table in use (win::Calls<Wow64Api>()).
 const Wow64Plan& CurrentWow64Plan();
 
 // What every registry access mask gets added: KEY_WOW64_64KEY or nothing.

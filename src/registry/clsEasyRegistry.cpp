@@ -1,5 +1,5 @@
 // clsEasyRegistry: moves through the registry by path and reads, writes, creates and deletes on
-// the current key. Every registry call goes through ActiveRegistryApi() and is recorded in Err().
+// the current key. Every registry call goes through win::Calls<RegistryApi>() and is recorded in Err().
 #include "registry/clsEasyRegistry.h"
 
 #include <algorithm>
@@ -19,7 +19,7 @@
 
 namespace {
 
-const RegistryApi& Api() { return ActiveRegistryApi(); }
+const RegistryApi& Api() { return win::Calls<RegistryApi>(); }
 
 // A 32-bit build under WOW64 works on the keys the system itself uses (its 64-bit view), as the
 // 64-bit build does; elsewhere the rights stay as they are.

@@ -6,7 +6,6 @@ list(APPEND OKU_PORTABLE_SOURCES
 )
 list(APPEND OKU_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/IdentityRows.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RegistryApi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/clsEasyRegistry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IdentitySettings.cpp
 )

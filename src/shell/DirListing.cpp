@@ -21,9 +21,9 @@ constexpr const char* kAborted = "Aborted";
 // The listing file, written out in chunks from a buffer of bounded size.
 class ListingFile {
  public:
-  ListingFile(const std::string& path, const DirListingApi& api) : api_(api) {
-    file_ = win::OwnFileHandle(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+  explicit ListingFile(const std::string& path) {
+    file_ = win::OwnFileHandle(
+        CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file_) ThrowLastError();
   }
 
@@ -45,7 +45,7 @@ class ListingFile {
   }
 
  private:
-  const DirListingApi& api_;
+  const DirListingApi api_ = win::Calls<DirListingApi>();
   win::UniqueHandle file_;
 };
 
@@ -69,7 +69,7 @@ std::string DateText(const FILETIME& written) {
 }  // namespace
 
 DirListingTotals WriteDirListing(const std::string& directory, const DirListingOptions& options) {
-  ListingFile file(directory + kListingFileName, options.api);
+  ListingFile file(directory + kListingFileName);
   ListingText text(options.thousandsSeparator);
   std::string buffer;
   buffer.reserve(options.flushBytes + 1024);

@@ -10,20 +10,23 @@
 #include <string>
 
 #include "platform/Locale.h"  // UserThousandsSeparator, for the options
+#include "platform/Seam.h"
 
 inline constexpr const char* kListingFileName = "dir_contents.txt";
 
-// The Win32 call the engine writes through; tests swap it.
+// The Win32 call the engine writes through (win::Calls<DirListingApi>()), so a test can make a
+// write fail.
 struct DirListingApi {
   BOOL(WINAPI* writeFile)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) = ::WriteFile;
+
+  static DirListingApi Real() { return {}; }
 };
 
 struct DirListingOptions {
-  std::string thousandsSeparator;     // the user's, from UserThousandsSeparator()
-  std::function<void()> progress;     // the window's DoEvents; may be empty
-  size_t progressEvery = 64;          // entries between two progress calls
-  size_t flushBytes = 64 * 1024;      // the buffer is written out when it reaches this size
-  DirListingApi api;
+  std::string thousandsSeparator;  // the user's, from UserThousandsSeparator()
+  std::function<void()> progress;  // the window's DoEvents; may be empty
+  size_t progressEvery = 64;       // entries between two progress calls
+  size_t flushBytes = 64 * 1024;   // the buffer is written out when it reaches this size
 };
 
 struct DirListingTotals {
@@ -53,9 +56,9 @@ DirListingTotals WriteDirListing(const std::string& directory, const DirListingO
 
 // What the listing command needs of the main window.
 struct DirListingWindow {
-  std::function<void()> doEvents;                       // DoEvents
-  std::function<void()> restore;                        // default pointer, main window enabled
-  std::function<void()> focusListText;                  // focus to txtList (its text is selected)
+  std::function<void()> doEvents;                         // DoEvents
+  std::function<void()> restore;                          // default pointer, main window enabled
+  std::function<void()> focusListText;                    // focus to txtList (its text is selected)
   std::function<void(const std::string& path)> openFile;  // ShellExecuteFile(path, 1, "")
 };
 

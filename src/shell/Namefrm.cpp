@@ -24,7 +24,7 @@ Namefrm::Namefrm() : FormT("Namefrm", "OKU", 3045, 1200) { SetControls(kControls
 
 void Namefrm::Form_Load() {
   SetText(IDE_NAMEFRM_NAME, Namefrm_Open(Shared()));
-  CenterForm(ui::MainForm() ? ui::MainForm()->hwnd() : nullptr, hwnd());
+  CenterForm(ui::MainFormHandle(), hwnd());
 }
 
 void Namefrm::Command1_Click() {

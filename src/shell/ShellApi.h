@@ -1,10 +1,12 @@
-// The shell operations behind the shell routines, gathered so that tests can put fakes in their
-// place. The members start out as the real operations.
+// The shell operations behind the shell routines, called through win::Calls<ShellApi>() so that
+// tests can put fakes in their place.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
+
+#include "platform/Seam.h"
 
 struct ShellApi {
   // ShellExecuteA with no owner window and no directory; the shell's result as a number
@@ -15,10 +17,6 @@ struct ShellApi {
   // StartProcess of platform/Process.h.
   std::function<unsigned long(const std::string& commandLine, int showMode, const std::string& applicationName)>
       startProcess;
+
+  static ShellApi Real();
 };
-
-// The operations in use; tests replace members and put the saved value back.
-ShellApi& CurrentShellApi();
-
-// The real operations, for a test that wraps one of them.
-ShellApi RealShellApi();

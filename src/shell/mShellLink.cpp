@@ -14,7 +14,7 @@
 #include "shell/ShellApi.h"
 #include "shell/ShellText.h"
 
-ShellApi RealShellApi() {
+ShellApi ShellApi::Real() {
   ShellApi api;
   // The shell may hand an execute to an extension that needs COM.
   api.execute = [](const char* verb, const char* file, const char* parameters, int showMode) {
@@ -26,11 +26,6 @@ ShellApi RealShellApi() {
     return reinterpret_cast<intptr_t>(FindExecutableA(file, nullptr, result));
   };
   api.startProcess = StartProcess;
-  return api;
-}
-
-ShellApi& CurrentShellApi() {
-  static ShellApi api = RealShellApi();
   return api;
 }
 
@@ -50,7 +45,7 @@ struct FreeItemList {
 }  // namespace
 
 long ShellExecuteFile(const std::string& file, long showMode, const std::string& verb) {
-  ShellApi& shell = CurrentShellApi();
+  const ShellApi& shell = win::Calls<ShellApi>();
   const intptr_t result = shell.execute(ShellVerb(verb), file.c_str(), nullptr, static_cast<int>(showMode));
   if (result > 32) return -1;
 

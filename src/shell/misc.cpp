@@ -103,7 +103,7 @@ bool OwnerRect(HWND owner, PixelRect& rect) {
 
 void OpenWebPage(const std::string& url, bool useBrowser) {
   DoEvents();
-  ShellApi& shell = CurrentShellApi();
+  const ShellApi& shell = win::Calls<ShellApi>();
   ProbeFile probe(TempFolder() + kProbeName);
 
   std::string buffer(MAX_PATH, ' ');
@@ -120,7 +120,7 @@ void OpenWebPage(const std::string& url, bool useBrowser) {
 
 void OpenMailTo(const std::string& address) {
   const std::string target = "mailto:" + address;
-  if (CurrentShellApi().execute("Open", target.c_str(), nullptr, SW_SHOWNORMAL) <= 32)
+  if (win::Calls<ShellApi>().execute("Open", target.c_str(), nullptr, SW_SHOWNORMAL) <= 32)
     ShowMessage("Could not open your mail program!", "Mail Program Not Found...", kMbExclamation);
 }
 

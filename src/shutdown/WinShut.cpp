@@ -1,4 +1,4 @@
-// The shutdown privilege and ExitWindowsEx, through a replaceable table of the Windows calls.
+// The shutdown privilege and ExitWindowsEx, through the replaceable table of the Windows calls.
 #include "shutdown/WinShut.h"
 
 #include "platform/Handles.h"
@@ -10,11 +10,6 @@ namespace {
 constexpr DWORD kTokenAccess = TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY;  // 40
 constexpr DWORD kExitReason = 0xFFFFFFFF;
 static_assert(sizeof(TOKEN_PRIVILEGES) == 16, "one privilege entry: the length AdjustTokenPrivileges is given");
-
-ShutdownApi& Api() {
-  static ShutdownApi api = RealShutdownApi();
-  return api;
-}
 
 // Closes the token through the table, so that a fake token is never handed to the real CloseHandle.
 class OwnedToken {
@@ -41,19 +36,13 @@ void ReportStep(const ShutdownApi& api, const char* step) {
 
 }  // namespace
 
-ShutdownApi RealShutdownApi() {
+ShutdownApi ShutdownApi::Real() {
   return ShutdownApi{GetCurrentProcess, OpenProcessToken, LookupPrivilegeValueA, AdjustTokenPrivileges,
                      CloseHandle,       ExitWindowsEx,    SetLastError,          GetLastError};
 }
 
-ShutdownApi SetShutdownApi(const ShutdownApi& api) {
-  const ShutdownApi previous = Api();
-  Api() = api;
-  return previous;
-}
-
 void EnableShutdownPrivilege() {
-  const ShutdownApi api = Api();  // a copy: a message box cannot swap the table under us
+  const ShutdownApi api = win::Calls<ShutdownApi>();  // a copy: a message box cannot swap the table under us
 
   api.setLastError(0);
   const HANDLE process = api.getCurrentProcess();
@@ -83,7 +72,7 @@ void EnableShutdownPrivilege() {
 ExitRequestOutcome RequestExitWindows(int option, bool ntFamily) {
   const unsigned flags = ExitOptionAt(option).flags;
   if (ntFamily) EnableShutdownPrivilege();
-  const ShutdownApi api = Api();
+  const ShutdownApi api = win::Calls<ShutdownApi>();
   api.setLastError(0);
   if (api.exitWindowsEx(flags, kExitReason)) return ExitRequestOutcome{true, 0};
   return ExitRequestOutcome{false, api.getLastError()};

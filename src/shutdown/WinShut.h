@@ -1,11 +1,13 @@
 // Module WinShut: the shutdown privilege and the request to Windows to log off, shut down, power
-// off or restart. Every token call and ExitWindowsEx go through a table that tests replace, since
-// a real request ends the session (under Wine: every process of the prefix).
+// off or restart. Every token call and ExitWindowsEx go through win::Calls<ShutdownApi>(), a table
+// that tests replace, since a real request ends the session (under Wine: every process of the prefix).
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+
+#include "platform/Seam.h"
 
 struct ShutdownApi {
   decltype(&::GetCurrentProcess) getCurrentProcess;
@@ -16,12 +18,9 @@ struct ShutdownApi {
   decltype(&::ExitWindowsEx) exitWindowsEx;
   decltype(&::SetLastError) setLastError;
   decltype(&::GetLastError) getLastError;
-};
 
-// The real functions.
-ShutdownApi RealShutdownApi();
-// Puts a table in place of the current one; returns the one it replaces.
-ShutdownApi SetShutdownApi(const ShutdownApi& api);
+  static ShutdownApi Real();
+};
 
 // Enables SeShutdownPrivilege in the process token. Each step starts with the last-error code at
 // 0 and reads it after its call (AdjustTokenPrivileges succeeds with 1300 when the privilege is

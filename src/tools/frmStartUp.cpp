@@ -48,7 +48,7 @@ frmStartUp::frmStartUp() : FormT("frmStartUp", "Startup Items in Registry", 6150
 }
 
 void frmStartUp::Form_Load() {
-  CenterForm(ui::MainForm() ? ui::MainForm()->hwnd() : nullptr, hwnd());
+  CenterForm(ui::MainFormHandle(), hwnd());
   HWND list = Item(IDL_STARTUP_ITEMS);
   for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
     LVCOLUMNA column{};

@@ -32,7 +32,7 @@ bool FileExists(const std::string& path) {
 
 bool QueryKeyValue(HKEY hive, const std::string& keyPath, const std::string& valueName, std::string& text) {
   text.clear();
-  const RegistryApi& api = ActiveRegistryApi();
+  const RegistryApi& api = win::Calls<RegistryApi>();
   // Reading needs no more: an ordinary user is refused any write right on the machine's keys.
   HKEY key = nullptr;
   if (api.OpenKeyEx(hive, keyPath.c_str(), 0, KEY_QUERY_VALUE | RegistryView(), &key) != ERROR_SUCCESS) return false;

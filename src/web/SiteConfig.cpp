@@ -1,4 +1,4 @@
-// The built-in site and update address, the test build's overrides, and the Check4File flavours.
+// The built-in site and update address, the test build's overrides, and Check4File.
 #include "web/SiteConfig.h"
 
 #include "BuildConfig.h"
@@ -22,23 +22,14 @@ std::string UpdateUrl() { return SettingOr("OKU_TEST_UPDATE_URL", build::kUpdate
 
 std::string RemoteFileUrl(std::string_view path) { return UpdateUrl() + std::string(path); }
 
-namespace donation {
 bool Check4File(const std::string& inFile, std::string& resp) {
   resp.clear();
-  resp = TrimBlanks(http::FetchText(inFile));
+  try {
+    resp = TrimBlanks(http::FetchText(inFile));
+  } catch (...) {
+    // A fetch that failed in any way is an empty file.
+  }
   return !resp.empty();
 }
-}  // namespace donation
-
-namespace update {
-bool Check4File(const std::string& inFile, std::string& resp) {
-  try {
-    return donation::Check4File(inFile, resp);
-  } catch (...) {
-    resp.clear();
-    return false;
-  }
-}
-}  // namespace update
 
 }  // namespace web

@@ -1,5 +1,5 @@
-// Where the maker's site and the update files are, and the two ways of fetching a remote file
-// (Check4File) that the update and donation windows use.
+// Where the maker's site and the update files are, and how the update and donation windows fetch
+// a remote file (Check4File).
 #pragma once
 
 #include <string>
@@ -24,17 +24,9 @@ std::string UpdateUrl();
 // UpdateUrl() + path, for one of the file paths above.
 std::string RemoteFileUrl(std::string_view path);
 
-namespace update {
-// The update window's Check4File: resp is emptied, then receives the fetched text without its
-// surrounding spaces. True when that text is not empty. Every failure of the fetch is absorbed
-// here (false, resp empty); it never raises and never shows a message.
+// resp is emptied, then receives the fetched text without its surrounding spaces. True when that
+// text is not empty. Every failure of the fetch is absorbed here (false, resp empty): it never
+// raises and never shows a message, so a window's own failure path follows a false.
 bool Check4File(const std::string& inFile, std::string& resp);
-}  // namespace update
-
-namespace donation {
-// The donation window's Check4File: as above, except that a failed fetch raises the Failure
-// (error number and description) to the caller. An empty or all-space file still returns false.
-bool Check4File(const std::string& inFile, std::string& resp);
-}  // namespace donation
 
 }  // namespace web

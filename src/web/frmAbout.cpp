@@ -45,8 +45,6 @@ constexpr C kControls[] = {
     C::Button(IDB_ABOUT_OK, "&OK", {4680, 3900, 1095, 375}).With(ui::kDefault).OnClick(&frmAbout::cmdOK_Click),
 };
 
-HWND MainWindowHandle() { return ui::MainForm() ? ui::MainForm()->hwnd() : nullptr; }
-
 // True when `window` is `owner` or one of the windows it owns, at any depth (a message box of the
 // Update window that this window owns counts).
 bool IsOwnedBy(HWND window, HWND owner) {
@@ -63,7 +61,7 @@ frmAbout::frmAbout() : FormT("frmAbout", "About OKU - Okumatic", 5895, 4395) {
 }
 
 void frmAbout::Form_Load() {
-  CenterForm(MainWindowHandle(), hwnd());
+  CenterForm(ui::MainFormHandle(), hwnd());
   SetText(IDT_ABOUT_VERSION, web::VersionLabelText(web::OwnRelease()));
   SetText(IDE_ABOUT_HISTORY, web::ReleaseHistoryText());
   SetText(IDT_ABOUT_URL, web::SiteUrl());

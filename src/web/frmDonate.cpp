@@ -37,15 +37,13 @@ constexpr C kControls[] = {
     C::Button(IDB_DONATE_LINK0 + 2, "", {120, 3240, 5310, 375}).Tip(kLinkTip).OnClick(&frmDonate::cmdLink_Click, 2),
 };
 
-HWND MainWindowHandle() { return ui::MainForm() ? ui::MainForm()->hwnd() : nullptr; }
-
 }  // namespace
 
 frmDonate::frmDonate() : FormT("frmDonate", "Donation", kWidth, kHeight) { SetControls(kControls); }
 
 void frmDonate::Form_Load() {
   SetClientSize(hwnd(), kWidth, kHeight);
-  CenterForm(MainWindowHandle(), hwnd());
+  CenterForm(ui::MainFormHandle(), hwnd());
   PointLinksAtSite();
   SetText(IDE_DONATE_TEXT, web::DonationInvitationText());
 }
@@ -64,39 +62,38 @@ void frmDonate::cmdUp_Click() {
       [this](const Failure& failure) {
         Enable(IDB_DONATE_GET, true);
         for (int i = 0; i < 3; ++i) Enable(IDB_DONATE_LINK0 + i, true);
-        if (failure.number > 0) ShowMessage(ShortReport(failure), "Error in update", kMbStop);
+        ui::ReportFailure(ui::ShortForm("Error in update"), failure);
       });
 }
 
 void frmDonate::UpdateLinks() {
   Enable(IDB_DONATE_GET, false);
-  SetMousePointer(ui::kPointerHourglass);
-  PointLinksAtSite();
-  for (int i = 0; i < 3; ++i) Enable(IDB_DONATE_LINK0 + i, false);
-  GetLinks();  // on any failure it has put every button back on the maker's site
-  Enable(IDB_DONATE_GET, true);
-  SetMousePointer(ui::kPointerDefault);
+  {
+    const ui::Hourglass hourglass(*this);
+    PointLinksAtSite();
+    for (int i = 0; i < 3; ++i) Enable(IDB_DONATE_LINK0 + i, false);
+    GetLinks();  // on any failure it has put every button back on the maker's site
+    Enable(IDB_DONATE_GET, true);
+  }
   for (int i = 0; i < 3; ++i) Enable(IDB_DONATE_LINK0 + i, true);
   Focus(IDB_DONATE_LINK0);
   SetClientSize(hwnd(), kWidth, kHeightWithLinks);
 }
 
 void frmDonate::GetLinks() {
-  SetMousePointer(ui::kPointerHourglass);
-  std::string resp;
-  std::optional<std::string_view> text;
-  try {
-    if (web::donation::Check4File(web::RemoteFileUrl(web::kDonationFile), resp)) text = resp;
-  } catch (...) {
-    // A failed fetch is the failure path below.
+  web::DonationButtons buttons;
+  {
+    const ui::Hourglass hourglass(*this);
+    std::string resp;
+    std::optional<std::string_view> text;
+    if (web::Check4File(web::RemoteFileUrl(web::kDonationFile), resp)) text = resp;
+    // The buttons as a whole: what the file supplies, or on any failure all three at the site.
+    buttons = web::ResolveDonationButtons(text, web::SiteUrl(), web::SiteHost());
+    for (int i = 0; i < 3; ++i) {
+      Links[i] = buttons.links[i];
+      SetText(IDB_DONATE_LINK0 + i, buttons.captions[i]);
+    }
   }
-  // The buttons as a whole: what the file supplies, or on any failure all three at the site.
-  const web::DonationButtons buttons = web::ResolveDonationButtons(text, web::SiteUrl(), web::SiteHost());
-  for (int i = 0; i < 3; ++i) {
-    Links[i] = buttons.links[i];
-    SetText(IDB_DONATE_LINK0 + i, buttons.captions[i]);
-  }
-  SetMousePointer(ui::kPointerDefault);
   if (!buttons.fetched) {
     ShowMessage(web::DonationErrorMessage(), "Error in update", kMbStop);
     Err().Clear();

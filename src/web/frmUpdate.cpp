@@ -49,20 +49,19 @@ constexpr C kControls[] = {
     C::MultiText(IDE_UPDATE_NEWS, {120, 2130, 4515, 2520}).With(ui::kReadOnly | ui::kWrap),
 };
 
-HWND MainWindowHandle() { return ui::MainForm() ? ui::MainForm()->hwnd() : nullptr; }
-
 }  // namespace
 
 frmUpdate::frmUpdate() : FormT("frmUpdate", "Update", kWidth, kHeight) { SetControls(kControls); }
 
 void frmUpdate::Form_Load() {
   SetClientSize(hwnd(), kWidth, kHeight);
-  CenterForm(MainWindowHandle(), hwnd());
+  CenterForm(ui::MainFormHandle(), hwnd());
   SetText(IDB_UPDATE_SITE, web::SiteUrl());
 }
 
 void frmUpdate::cmdCheck_Click() {
-  // Whatever else goes wrong in the check ends as the check's own error.
+  // Whatever else goes wrong in the check (a version that is no release number among it) ends as
+  // the check's own error.
   ui::RunHandler(
       *this, false, [this] { CheckForUpdate(); },
       [this](const Failure&) {
@@ -74,23 +73,24 @@ void frmUpdate::cmdCheck_Click() {
 void frmUpdate::CheckForUpdate() {
   SetClientSize(hwnd(), kWidth, kHeight);
   SetCaption("Update");
-  SetMousePointer(ui::kPointerHourglass);
-  Enable(IDB_UPDATE_CHECK, false);
-  Enable(IDB_UPDATE_DOWNLOAD, false);
-  SetVisible(IDB_UPDATE_SITE, false);
-  SetText(IDE_UPDATE_NEWS, "");
+  bool fetched = false;
+  {
+    const ui::Hourglass hourglass(*this);
+    Enable(IDB_UPDATE_CHECK, false);
+    Enable(IDB_UPDATE_DOWNLOAD, false);
+    SetVisible(IDB_UPDATE_SITE, false);
+    SetText(IDE_UPDATE_NEWS, "");
+    std::string resp;
+    fetched = web::Check4File(web::RemoteFileUrl(web::kVersionFile), resp) && web::HasMarker(resp, web::kVersionMarker);
+    if (fetched) ShowRelease(web::Payload(resp));
+  }
+  if (!fetched) return ReportCheckFailure(web::UpdateFetchFailedMessage(web::SiteUrl()));
+  Enable(IDB_UPDATE_CHECK, true);
+}
 
-  std::string resp;
-  if (!web::update::Check4File(web::RemoteFileUrl(web::kVersionFile), resp) ||
-      !web::HasMarker(resp, web::kVersionMarker)) {
-    return ReportCheckFailure(web::UpdateFetchFailedMessage(web::SiteUrl()));
-  }
-  const std::optional<web::ReleaseVersion> webRelease = web::ParseReleaseVersion(web::Payload(resp));
-  if (!webRelease) {
-    ReportCheckFailure(web::UpdateErrorMessage(web::SiteUrl()));
-    Err().Clear();
-    return;
-  }
+void frmUpdate::ShowRelease(const std::string& payload) {
+  const std::optional<web::ReleaseVersion> webRelease = web::ParseReleaseVersion(payload);
+  if (!webRelease) throw Failure(kErrTypeMismatch, "Type mismatch");
   const web::ReleaseVersion own = web::OwnRelease();
 
   if (web::IsNewerRelease(*webRelease, own)) {
@@ -98,8 +98,7 @@ void frmUpdate::CheckForUpdate() {
     Enable(IDB_UPDATE_DOWNLOAD, true);
     std::string news;
     std::optional<std::string> text;
-    if (web::update::Check4File(web::RemoteFileUrl(web::kNewsFile), news))
-      text = web::MarkedPayload(news, web::kNewsMarker);
+    if (web::Check4File(web::RemoteFileUrl(web::kNewsFile), news)) text = web::MarkedPayload(news, web::kNewsMarker);
     SetText(IDE_UPDATE_NEWS, text ? *text : std::string(web::kNewsUnavailable));
     SetClientSize(hwnd(), kWidth, kHeightWithNews);
     Focus(IDB_UPDATE_DOWNLOAD);
@@ -107,12 +106,9 @@ void frmUpdate::CheckForUpdate() {
     ShowMessage(web::LatestReleaseMessage(own, *webRelease), "OKU update", kMbInformation);
     Focus(IDB_UPDATE_CANCEL);
   }
-  SetMousePointer(ui::kPointerDefault);
-  Enable(IDB_UPDATE_CHECK, true);
 }
 
 void frmUpdate::ReportCheckFailure(const std::string& message) {
-  SetMousePointer(ui::kPointerDefault);
   Enable(IDB_UPDATE_CHECK, true);
   ShowMessage(message, "Error in update", kMbStop);
   SetVisible(IDB_UPDATE_SITE, true);
@@ -120,25 +116,28 @@ void frmUpdate::ReportCheckFailure(const std::string& message) {
 }
 
 void frmUpdate::cmdDown_Click() {
-  SetMousePointer(ui::kPointerHourglass);
-  Enable(IDB_UPDATE_DOWNLOAD, false);
-  try {
+  // Any failure on the way, the fetch's or the shell's, ends as the download's own error.
+  ui::RunHandler(
+      *this, false, [this] { DownloadNewVersion(); }, [this](const Failure&) { ReportDownloadFailure(); });
+}
+
+void frmUpdate::DownloadNewVersion() {
+  std::optional<std::string> address;
+  {
+    const ui::Hourglass hourglass(*this);
+    Enable(IDB_UPDATE_DOWNLOAD, false);
     std::string resp;
-    std::optional<std::string> address;
-    if (web::update::Check4File(web::RemoteFileUrl(web::kDownloadFile), resp)) address = web::DownloadAddress(resp);
+    if (web::Check4File(web::RemoteFileUrl(web::kDownloadFile), resp)) address = web::DownloadAddress(resp);
     // Only one clean web address goes to the shell: anything else from the network could start a
     // local program, so it takes the failure path before the user is asked anything.
-    if (address) {
-      if (ShowMessage(web::DownloadInstructions(), "Instructions", kMbOkCancelInformation) == kAnswerOk)
-        ShellExecuteFile(*address, kShowNormal, "");
-      SetMousePointer(ui::kPointerDefault);
-      Enable(IDB_UPDATE_DOWNLOAD, true);
-      return;
-    }
-  } catch (...) {
-    // The failure path below reports it.
+    if (address && ShowMessage(web::DownloadInstructions(), "Instructions", kMbOkCancelInformation) == kAnswerOk)
+      ShellExecuteFile(*address, kShowNormal, "");
   }
-  SetMousePointer(ui::kPointerDefault);
+  if (!address) return ReportDownloadFailure();
+  Enable(IDB_UPDATE_DOWNLOAD, true);
+}
+
+void frmUpdate::ReportDownloadFailure() {
   Enable(IDB_UPDATE_DOWNLOAD, true);
   ShowMessage(web::DownloadErrorMessage(web::SiteUrl()), "Error in download", kMbStop);
   SetVisible(IDB_UPDATE_SITE, true);

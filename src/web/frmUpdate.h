@@ -2,6 +2,8 @@
 // new installer's address.
 #pragma once
 
+#include <string>
+
 #include "platform/Form.h"
 
 class frmUpdate : public ui::FormT<frmUpdate> {
@@ -19,6 +21,13 @@ class frmUpdate : public ui::FormT<frmUpdate> {
  private:
   // The check itself; cmdCheck_Click is its boundary.
   void CheckForUpdate();
-  // The end of a check that could not finish: the box, then the way to the site.
+  // The web release against the own one, from the version file's payload. Throws Failure for a
+  // payload that is no release number.
+  void ShowRelease(const std::string& payload);
+  // The end of a check that could not finish: the check button back, the box, the way to the site.
   void ReportCheckFailure(const std::string& message);
+  // Download New Version itself; cmdDown_Click is its boundary.
+  void DownloadNewVersion();
+  // The end of a download that could not start: the button back, the box, the way to the site.
+  void ReportDownloadFailure();
 };

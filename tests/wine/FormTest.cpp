@@ -136,8 +136,9 @@ TEST_F(FormTest, HandlerBoundaryCatchesEveryException) {
 
 // The page opening lets messages run (the window repaints); a queued click must not run inside it.
 TEST_F(FormTest, OpeningAWebPageRunsNoQueuedCommand) {
-  shelltest::ShellApiRestorer restorer;
-  CurrentShellApi().findExecutable = [](const char*, char*) { return intptr_t{2}; };  // no browser: one box
+  ShellApi noBrowser = ShellApi::Real();
+  noBrowser.findExecutable = [](const char*, char*) { return intptr_t{2}; };  // one box
+  const win::ScopedCalls<ShellApi> fake(noBrowser);
   PostMessageA(main.Item(11), BM_CLICK, 0, 0);
   OpenWebPage("http://127.0.0.1/", true);
   EXPECT_EQ(main.clicks, 0) << "a queued command ran inside the page opening";

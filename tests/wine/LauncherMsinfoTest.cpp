@@ -45,7 +45,7 @@ TEST(LauncherMsinfo, ReadsOnlyTakesStringsAndDwordsAndElseGivesTheNotice) {
   RegistryApi api;
   api.OpenKeyEx = OpenForReadersOnly;
   api.CloseKey = CountedClose;
-  const ScopedRegistryApi scope(api);
+  const win::ScopedCalls<RegistryApi> scope(api);
   for (const auto& [type, data, size, expected] : cases) {
     ASSERT_EQ(RegSetValueExA(key, "Value", 0, type, static_cast<const BYTE*>(data), size), 0);
     std::string text = "left from before";

@@ -21,12 +21,12 @@ TEST(LauncherXpHome, CautionReportsAndTheArticleOfferedOnXpHomeOnly) {
     return answer;
   });
   std::vector<std::string> opened;  // what the browser was asked to open
-  ShellApi& shell = CurrentShellApi();
-  const ShellApi saved = shell;
+  ShellApi shell = ShellApi::Real();
   shell.findExecutable = [](const char*, char* result) -> intptr_t { return lstrcpyA(result, "C:\\b.exe"), 42; };
   shell.execute = [&](const char*, const char* file, const char* parameters, int) -> intptr_t {
     return opened.push_back(std::string(file) + " " + parameters), 42;
   };
+  const win::ScopedCalls<ShellApi> fake(shell);
   frmOKU form;
   ui::SetMainForm(&form);
   ASSERT_TRUE(form.Create(nullptr));
@@ -59,6 +59,5 @@ TEST(LauncherXpHome, CautionReportsAndTheArticleOfferedOnXpHomeOnly) {
     EXPECT_EQ(opened, expectOpened);
   }
   form.Close();
-  shell = saved;
   SetMessageBoxHook(nullptr);
 }

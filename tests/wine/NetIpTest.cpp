@@ -26,8 +26,7 @@ struct FakeSockets {
 } gFake;
 
 TEST(NetIp, LookupShowsEachFailureBoxAndSaysWhetherTheProgramEnds) {
-  const SocketsApi saved = Sockets();
-  Sockets() = {
+  const win::ScopedCalls<SocketsApi> fake({
       [](WORD, WSADATA* data) {
         return data->wVersion = gFake.version, data->iMaxSockets = gFake.maxSockets, gFake.startupResult;
       },
@@ -35,7 +34,7 @@ TEST(NetIp, LookupShowsEachFailureBoxAndSaysWhetherTheProgramEnds) {
       [] { return 10093; },
       [](char* name, int length) { return lstrcpynA(name, "testhost", length), gFake.hostNameResult; },
       [](const char*) { return gFake.entry; },
-  };
+  });
   std::string boxes;
   SetMessageBoxHook([&](const std::string& text, const std::string& caption, unsigned style) {
     return boxes += text + "|" + caption + "|" + std::to_string(style), kAnswerOk;
@@ -63,7 +62,6 @@ TEST(NetIp, LookupShowsEachFailureBoxAndSaysWhetherTheProgramEnds) {
     EXPECT_EQ(lookup.hostLabel, c.found ? "TESTHOST" : "") << c.box;
   }
   SetMessageBoxHook(nullptr);
-  Sockets() = saved;
 }
 
 }  // namespace

@@ -192,7 +192,7 @@ TEST_F(RegistryClass, KeysAreMadeAndDeletedBelowTheCurrentKeyOnly) {
 }
 
 TEST_F(RegistryClass, FakedRefusalsAndFailedReadsKeepTheirReasonAndNeverReadPastABuffer) {
-  const ScopedRegistryApi fakes(Fakes());
+  const win::ScopedCalls<RegistryApi> fakes(Fakes());
   g = {.refusedRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY};
   Set(Path(), "V1", REG_SZ, Sz("one"));
   Set(Path(), "V2", REG_SZ, Sz("two"));

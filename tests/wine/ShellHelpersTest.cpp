@@ -18,14 +18,14 @@ class ShellHelpers : public ::testing::Test {
  protected:
   win::ComApartment com;
   shelltest::ScratchFolder scratch;
-  shelltest::ShellApiRestorer restorer;
+  win::ScopedCalls<ShellApi> shell{ShellApi::Real()};  // each test changes what it fakes in place
   shelltest::MessageRecorder messages;
 };
 }  // namespace
 
 TEST_F(ShellHelpers, OnlyOpenAndExploreAsWrittenReachTheShell) {
   std::string seen;
-  CurrentShellApi().execute = [&](const char* verb, const char*, const char*, int) {
+  win::Calls<ShellApi>().execute = [&](const char* verb, const char*, const char*, int) {
     seen += verb ? verb + std::string(" ") : "(default) ";
     return intptr_t{42};
   };
@@ -38,7 +38,7 @@ TEST_F(ShellHelpers, DocumentWithoutProgramOpensOpenWithSilently) {
   const std::string document = scratch.File("letter.okunoassoc", "no program knows this type\r\n");
   std::string started;
   unsigned long pid = 0;
-  CurrentShellApi().startProcess = [&](const std::string& line, int mode, const std::string& application) {
+  win::Calls<ShellApi>().startProcess = [&](const std::string& line, int mode, const std::string& application) {
     started = application + "|" + line;
     return pid = StartProcess(line, mode, application);
   };
@@ -64,7 +64,7 @@ TEST_F(ShellHelpers, WebPageProbeIsRemovedAfterEitherFailure) {
   for (const auto& [found, box] : {std::pair{intptr_t{2}, "Browser Not Found.../48: Could not open your browser!"},
                                    {intptr_t{42}, "Website URL Failed.../48: Web page failed to be opened."}}) {
     std::string seen;
-    CurrentShellApi().findExecutable = [&](const char* file, char* result) {
+    win::Calls<ShellApi>().findExecutable = [&](const char* file, char* result) {
       seen = std::string(file) + "|" + shelltest::ReadWholeFile(file);
       std::strcpy(result, "C:\\okunosuchbrowser.exe");
       return found;

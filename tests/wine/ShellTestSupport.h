@@ -75,16 +75,4 @@ class MessageRecorder {
   std::vector<std::string> shown;
 };
 
-// Puts the shell operations back as they were when the test ends.
-class ShellApiRestorer {
- public:
-  ShellApiRestorer() : saved_(CurrentShellApi()) {}
-  ShellApiRestorer(const ShellApiRestorer&) = delete;
-  ShellApiRestorer& operator=(const ShellApiRestorer&) = delete;
-  ~ShellApiRestorer() { CurrentShellApi() = saved_; }
-
- private:
-  ShellApi saved_;
-};
-
 }  // namespace shelltest

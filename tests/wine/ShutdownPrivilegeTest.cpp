@@ -45,7 +45,7 @@ const ShutdownApi kFakeApi{FakeProcess, FakeOpenToken, FakeLookup,       FakeAdj
                            FakeClose,   FakeExit,      FakeSetLastError, FakeGetLastError};
 
 TEST(ShutdownRequest, EachFailedStepShowsItsCodeTheRequestIsMadeRegardlessAndARefusalIsShown) {
-  const ShutdownApi previous = SetShutdownApi(kFakeApi);
+  const win::ScopedCalls<ShutdownApi> fake(kFakeApi);
   SetMessageBoxHook([](const std::string& text, const std::string& caption, unsigned style) {
     return gFake.log += "Box: " + text + "|" + caption + "|" + std::to_string(style) + ",", kAnswerOk;
   });
@@ -78,7 +78,6 @@ TEST(ShutdownRequest, EachFailedStepShowsItsCodeTheRequestIsMadeRegardlessAndARe
     EXPECT_EQ(gFake.log, c.log);
   }
   SetMessageBoxHook(nullptr);
-  SetShutdownApi(previous);
 }
 
 }  // namespace

@@ -41,7 +41,6 @@ const ShutdownApi kFakeApi{FakeProcess, FakeOpenToken, FakeLookup,       FakeAdj
 class ShutdownTick : public testing::Test {
  protected:
   void SetUp() override {
-    previousApi = SetShutdownApi(kFakeApi);
     previousClock = SetClockSource([] { return gNow; });
     SetMessageBoxHook([this](const std::string& text, const std::string& caption, unsigned style) {
       gLog += "Box " + caption + " " + std::to_string(style) + ": " + text + ",";
@@ -58,7 +57,6 @@ class ShutdownTick : public testing::Test {
     form.Close();
     SetMessageBoxHook(nullptr);
     SetClockSource(previousClock);
-    SetShutdownApi(previousApi);
   }
   void Arm(int option, const char* time) {
     SendMessageA(form.Item(IDO_OKU_EXIT_OPTION0 + option), BM_CLICK, 0, 0);
@@ -68,7 +66,7 @@ class ShutdownTick : public testing::Test {
   }
   bool Enabled(int id) const { return IsWindowEnabled(form.Item(id)) != FALSE; }
 
-  ShutdownApi previousApi{};
+  const win::ScopedCalls<ShutdownApi> fakeApi{kFakeApi};  // first in, last out: outlives the window
   ClockSource previousClock = nullptr;
   std::function<void()> whileBoxOpen;
   frmOKU form;

@@ -22,10 +22,10 @@ class WebShell : public testing::Test {
     REQUIRE_TEST_HTTP_SERVER();
     SetEnvironmentVariableA("OKU_TEST_UPDATE_URL", ("http://" + httptest::ServerAddress() + "/" + folder_).c_str());
     SetEnvironmentVariableA("OKU_TEST_SITE_URL", "http://127.0.0.1:1/q/");
-    CurrentShellApi().findExecutable = [](const char*, char* result) {
+    win::Calls<ShellApi>().findExecutable = [](const char*, char* result) {
       return lstrcpyA(result, "C:\\b.exe"), intptr_t{42};
     };
-    CurrentShellApi().execute = [this](const char* verb, const char* file, const char* parameters, int mode) {
+    win::Calls<ShellApi>().execute = [this](const char* verb, const char* file, const char* parameters, int mode) {
       opened.push_back(std::string(verb ? verb : "(default)") + "|" + file + "|" + (parameters ? parameters : "") +
                        "|" + std::to_string(mode));
       return intptr_t{42};
@@ -45,7 +45,7 @@ class WebShell : public testing::Test {
 
   const std::string folder_ = "webshell-" + std::to_string(GetCurrentProcessId());
   const std::string site = "(default)|http://127.0.0.1:1/q/||1";
-  shelltest::ShellApiRestorer restorer_;
+  win::ScopedCalls<ShellApi> shell_{ShellApi::Real()};  // SetUp fakes members of it in place
   Texts opened, boxes;
   int answer = kAnswerOk;
 };

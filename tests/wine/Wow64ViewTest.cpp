@@ -57,7 +57,7 @@ TEST(Wow64View, FactsDecideTheRegistryViewAndTheRedirectionSwitch) {
   RegistryApi registry;
   registry.OpenKeyEx = NotedOpen;
   registry.CreateKeyEx = NotedCreate;
-  const ScopedRegistryApi noted(registry);
+  const win::ScopedCalls<RegistryApi> noted(registry);
   struct Case {
     const char* name;
     bool process32Bit, hasIsWow64Process, hasSwitch;
@@ -80,7 +80,7 @@ TEST(Wow64View, FactsDecideTheRegistryViewAndTheRedirectionSwitch) {
     f.callSucceeds = c.callSucceeds, f.answer = c.answer, f.major = c.major, f.minor = c.minor;
     Wow64Api api{c.process32Bit, c.hasIsWow64Process ? FakeIsWow64Process : nullptr,
                  c.hasSwitch ? FakeDisable : nullptr, c.hasSwitch ? FakeRevert : nullptr, FakeGetVersionEx};
-    const ScopedWow64Api fake(api);
+    const win::ScopedCalls<Wow64Api> fake(api);
 
     clsEasyRegistry reg;
     ASSERT_TRUE(reg.Cd("\\HKEY_CURRENT_USER\\" + scratch));
