@@ -114,6 +114,19 @@ inline unsigned StyleShown(const MessageBoxInfo& box, unsigned expected) {
   return shown;
 }
 
+// Waits for a message box of the process, reads it as "caption|text|style" (the style once the
+// screen shows `style`, or what it shows after a bounded wait) and answers it with `answer`, or
+// with its last button when none is given (Cancel where there is one). "" when no box came.
+inline std::string TakeBox(DWORD pid, unsigned style, const std::string& answer = "", Ms timeout = kDefaultWait) {
+  const MessageBoxInfo box = WaitMessageBox(pid, timeout);
+  if (!box.hwnd) return "";
+  const unsigned shown = StyleShown(box, style);
+  std::string button = answer.empty() && !box.buttons.empty() ? box.buttons.back() : answer;
+  std::erase(button, '&');
+  const bool answered = Answer(box, button);
+  return box.caption + "|" + box.text + "|" + std::to_string(shown) + (answered ? "" : " (not answered)");
+}
+
 // Every value of one key as it stood, put back when the test ends; meanwhile the test may empty
 // the key and write values of its own.
 class SavedKeyValues {

@@ -36,6 +36,8 @@ struct TopSearch {
   bool visible;
   bool messageBoxOnly;
   HWND found;
+  int count = 0;
+  bool all = false;  // counts every match instead of stopping at the first
 };
 
 BOOL CALLBACK FindTop(HWND hwnd, LPARAM lParam) {
@@ -50,12 +52,14 @@ BOOL CALLBACK FindTop(HWND hwnd, LPARAM lParam) {
     return TRUE;
   }
   s->found = hwnd;
-  return FALSE;
+  ++s->count;
+  return s->all;
 }
 
 std::string WideToAnsi(const std::wstring& wide) {
   if (wide.empty()) return {};
-  const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(length), '\0');
   WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), length, nullptr, nullptr);
   return out;
@@ -102,8 +106,8 @@ std::string ExeDir() {
 std::string MakeTempDir(const std::string& prefix) {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
-  std::string dir = std::string(temp) + prefix + "-" + std::to_string(GetCurrentProcessId()) + "-" +
-                    std::to_string(GetTickCount());
+  std::string dir =
+      std::string(temp) + prefix + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
   CreateDirectoryA(dir.c_str(), nullptr);
   return dir;
 }
@@ -208,9 +212,20 @@ void Program::Kill() {
 // --- Windows -------------------------------------------------------------------------------
 
 HWND FindTopWindow(DWORD pid, const std::string& caption, bool mustBeVisible) {
-  TopSearch search{pid, caption, mustBeVisible, false, nullptr};
+  TopSearch search{pid, caption, mustBeVisible, false, nullptr, 0, false};
   EnumWindows(FindTop, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND StartOku(Program& oku, const std::string& exe, const std::map<std::string, std::string>& env) {
+  oku = Program::Start(exe, "", env);
+  return WaitTopWindow(oku.pid(), "Okumatic");
+}
+
+int CountTopWindows(DWORD pid, const std::string& caption) {
+  TopSearch search{pid, caption, true, false, nullptr, 0, true};
+  EnumWindows(FindTop, reinterpret_cast<LPARAM>(&search));
+  return search.count;
 }
 
 HWND WaitTopWindow(DWORD pid, const std::string& caption, Ms timeout) {
@@ -224,7 +239,7 @@ bool WaitWindowGone(HWND window, Ms timeout) {
 }
 
 HWND FindMessageBox(DWORD pid) {
-  TopSearch search{pid, "", true, true, nullptr};
+  TopSearch search{pid, "", true, true, nullptr, 0, false};
   EnumWindows(FindTop, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -397,8 +412,8 @@ bool Screenshot(const std::string& bmpPath) {
   const bool copied = BitBlt(memory, 0, 0, width, height, screen, x, y, SRCCOPY);
   const DWORD stride = ((width * 3 + 3) & ~3u);
   const DWORD imageSize = stride * height;
-  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize), 0, 0,
-                        sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize), 0,
+                        0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
   info.bmiHeader.biSizeImage = imageSize;
   std::ofstream out(bmpPath, std::ios::binary);
   out.write(reinterpret_cast<const char*>(&file), sizeof file);

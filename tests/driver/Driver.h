@@ -48,9 +48,13 @@ class Program {
   DWORD pid_ = 0;
 };
 
+// Starts OKU.exe (or the exe given) and waits for its main window "Okumatic"; null when none came.
+HWND StartOku(Program& oku, const std::string& exe = "OKU.exe", const std::map<std::string, std::string>& env = {});
+
 // A top-level window of the process whose caption is exactly `caption` (visible unless said).
 HWND FindTopWindow(DWORD pid, const std::string& caption, bool mustBeVisible = true);
 HWND WaitTopWindow(DWORD pid, const std::string& caption, Ms timeout = kDefaultWait);
+int CountTopWindows(DWORD pid, const std::string& caption);  // visible ones
 bool WaitWindowGone(HWND window, Ms timeout = kDefaultWait);
 
 // Message boxes: top-level dialogs ("#32770") of the process.

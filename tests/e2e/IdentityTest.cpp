@@ -1,7 +1,6 @@
 // The owner, organisation, IE and Outlook Express titles in the real main window: shown from the
-// registry, changed through their buttons, refused writes reported. These settings live at fixed
-// places of the prefix's registry: their keys' values are put back afterwards, and the user's
-// identities are moved aside meanwhile.
+// registry, changed through their buttons, refused writes reported. The prefix's keys are put back
+// afterwards and the user's identities moved aside meanwhile.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlwapi.h>
@@ -51,8 +50,7 @@ class IdentityWindow : public testing::Test {
     MoveTree(kAside, "Identities");
   }
   void Start(const std::map<std::string, std::string>& env = {}) {
-    oku = Program::Start(env.empty() ? "OKU.exe" : "OKU_test.exe", "", env);
-    window = WaitTopWindow(oku.pid(), "Okumatic");
+    window = StartOku(oku, env.empty() ? "OKU.exe" : "OKU_test.exe", env);
     ASSERT_NE(window, nullptr);
   }
   HWND Item(int id) const { return Control(window, id); }
@@ -62,17 +60,12 @@ class IdentityWindow : public testing::Test {
                  reinterpret_cast<LPARAM>(Item(IDC_OKU_OE_IDENTITY)));
   }
   std::string TextOf(int id) const { return GetText(Item(id)); }
-  // Presses a change button and answers its question (checked when `prompt` is given); returns
-  // the box that follows, if any.
-  MessageBoxInfo Change(int button, const std::string& prompt, const std::string& answer) {
+  // Presses a change button and answers its question (kept in `question`); returns the box that
+  // follows, answered ("" when none came).
+  std::string Change(int button, const std::string& answer, unsigned style) {
     Click(Item(button));
-    const MessageBoxInfo question = WaitMessageBox(oku.pid());
-    if (!prompt.empty()) {
-      EXPECT_EQ(std::tie(question.caption, question.text), std::tie("Changing Registry...", prompt));
-      EXPECT_EQ(StyleShown(question, 308), 308u) << "Yes/No, exclamation, No by default";
-    }
-    EXPECT_TRUE(Answer(question, answer));
-    return WaitMessageBox(oku.pid(), answer == "Yes" ? kDefaultWait : Ms(1500));
+    question = TakeBox(oku.pid(), 308, answer);
+    return TakeBox(oku.pid(), style, "OK", answer == "Yes" ? kDefaultWait : Ms(1500));
   }
 
   SavedKeyValues keys_[4] = {{HKEY_LOCAL_MACHINE, kOwnerNT},
@@ -81,6 +74,7 @@ class IdentityWindow : public testing::Test {
                              {HKEY_CURRENT_USER, kIeMain}};
   Program oku;
   HWND window = nullptr;
+  std::string question;
 };
 
 }  // namespace
@@ -139,15 +133,14 @@ TEST_F(IdentityWindow, EachChangeAsksThenWritesOnlyOnYes) {
     SCOPED_TRACE(prompt);
     std::vector<std::string> before;
     for (const auto& [root, key] : keys) before.push_back(ReadRegistryString(root, key, value));
+    const std::string asked = "Changing Registry...|" + std::string(prompt) + "|308";  // No by default
     SetText(Item(box), "Changed by the test");
-    EXPECT_EQ(Change(button, prompt, "No").hwnd, nullptr) << "nothing more after No";
+    EXPECT_EQ(Change(button, "No", 0), "") << "nothing more after No";
+    EXPECT_EQ(question, asked);
     for (size_t i = 0; i < keys.size(); ++i)
       EXPECT_EQ(ReadRegistryString(keys[i].first, keys[i].second, value), before[i]);
-
-    const MessageBoxInfo done = Change(button, prompt, "Yes");
-    EXPECT_EQ(std::tie(done.caption, done.text), std::tie("Changing Registry...", "It has been done!"));
-    EXPECT_EQ(StyleShown(done, 64), 64u);
-    EXPECT_TRUE(Answer(done, "OK"));
+    EXPECT_EQ(Change(button, "Yes", 64), "Changing Registry...|It has been done!|64");
+    EXPECT_EQ(question, asked);
     for (const auto& [root, key] : keys) EXPECT_EQ(ReadRegistryString(root, key, value), "Changed by the test") << key;
   }
   EXPECT_EQ(ComboIndex(Item(IDC_OKU_OE_IDENTITY)), 1);
@@ -166,11 +159,7 @@ TEST_F(IdentityWindow, RefusedMachineWritesAreReportedNotDone) {
        {std::tuple{IDE_OKU_OWNER, IDB_OKU_OWNER, "\\HKEY_LOCAL_MACHINE\\" + kOwner9x},
         std::tuple{IDE_OKU_IE_TITLE, IDB_OKU_IE_TITLE, "\\HKEY_LOCAL_MACHINE\\" + kIeMain}}) {
     SetText(Item(box), "Refused");
-    const MessageBoxInfo error = Change(button, "", "Yes");
-    EXPECT_EQ(std::tie(error.caption, error.text),
-              std::forward_as_tuple("Error in writing to registry", key + "\r\nAccess to Registry Denied."));
-    EXPECT_EQ(StyleShown(error, 16), 16u);
-    EXPECT_TRUE(Answer(error, "OK"));
+    EXPECT_EQ(Change(button, "Yes", 16), "Error in writing to registry|" + key + "\r\nAccess to Registry Denied.|16");
   }
   EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, kOwner9x, "RegisteredOwner"), "Nine Owner");
   EXPECT_NE(ReadRegistryString(HKEY_LOCAL_MACHINE, kIeMain, "Window Title"), "Refused");

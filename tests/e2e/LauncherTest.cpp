@@ -1,9 +1,8 @@
 // The tool buttons of the real OKU.exe under Wine: the tools started, the report of one Wine
-// lacks, the availability by Windows version, System Information and the startup items window.
-// The boxes' exact texts and styles are checked in-process (tests/wine/Launcher*).
+// lacks, System Information and the startup items window. The boxes' exact texts and styles are
+// checked in-process (tests/wine/Launcher*), the availability by version in MainWindowTest.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <shlwapi.h>
 
 #include <cmath>
 #include <fstream>
@@ -11,8 +10,10 @@
 #include <iterator>
 
 #include "app/frmOKUIds.h"
+#include "driver/BoxesAndKeys.h"
 #include "driver/Driver.h"
 #include "tools/frmStartUpIds.h"
+#include "wine/ShellTestSupport.h"
 
 using namespace driver;
 
@@ -20,29 +21,7 @@ namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
 
-HWND StartOku(Program& oku, const std::map<std::string, std::string>& env = {}) {
-  oku = Program::Start("OKU.exe", "", env);
-  return WaitTopWindow(oku.pid(), "Okumatic");
-}
-
-// A key of the test prefix, made afresh for the test and removed after it (Wine's prefix has
-// nothing there).
-struct ScratchKey {
-  ScratchKey(HKEY root, const char* path) : root(root), path(path) {
-    SHDeleteKeyA(root, path);
-    RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  }
-  ~ScratchKey() { RegCloseKey(key), SHDeleteKeyA(root, path); }
-  // Writes a string value, or removes the value when there is none.
-  LSTATUS Put(const std::string& name, const std::optional<std::string>& text) const {
-    if (!text) return RegDeleteValueA(key, name.c_str());
-    return RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text->c_str()),
-                          static_cast<DWORD>(text->size() + 1));
-  }
-  HKEY root;
-  const char* path;
-  HKEY key = nullptr;
-};
+using shelltest::ScratchKey;
 
 }  // namespace
 
@@ -68,37 +47,15 @@ TEST(Launcher, DeviceManagerShowsTheLongReportAndAPlantedMmcNeverRuns) {
   const std::string planted = ExeDir() + "\\mmc.exe", ran = MakeTempDir("oku-planted") + "\\ran.txt";
   ASSERT_TRUE(CopyFileA((ExeDir() + "\\ShellOpenProbe.exe").c_str(), planted.c_str(), FALSE));
   Program oku;
-  Click(Control(StartOku(oku, {{"OKU_SHELL_PROBE_OUT", ran}}), IDB_OKU_DEVMGR));
+  Click(Control(StartOku(oku, "OKU.exe", {{"OKU_SHELL_PROBE_OUT", ran}}), IDB_OKU_DEVMGR));
   char system[MAX_PATH] = {};
   GetSystemDirectoryA(system, MAX_PATH);
-  const MessageBoxInfo box = WaitMessageBox(oku.pid());
-  EXPECT_EQ(box.caption + "|" + box.text,
-            "Error in opening Device Manager|mmc " + std::string(system) + "\\devmgmt.msc\r\n\r\n53\r\nFile not found");
-  EXPECT_TRUE(Answer(box, "OK"));
+  EXPECT_EQ(TakeBox(oku.pid(), 16), "Error in opening Device Manager|mmc " + std::string(system) +
+                                        "\\devmgmt.msc\r\n\r\n53\r\nFile not found|16");
   EXPECT_EQ(GetFileAttributesA(ran.c_str()), INVALID_FILE_ATTRIBUTES) << "the planted mmc ran";
   oku.Kill();
   DeleteFileA(planted.c_str());
   RemoveTree(ran.substr(0, ran.rfind('\\')));
-}
-
-TEST(Launcher, AvailabilityAndLabelFollowThePrefixVersion) {
-  const std::string checker = "Registry Checker" + std::string(24, '.');
-  // The version; SFC, ScanDisk and Computer Management enabled; Label10.
-  const std::tuple<const char*, bool, bool, bool, std::string> rows[] = {
-      {"win98", true, true, false, checker},
-      {"winxp", false, false, true, "ASR" + std::string(44, '.')}};
-  for (const auto& [version, sfc, scan, compMgmt, label] : rows) {
-    SCOPED_TRACE(version);
-    SetWineVersionFor("OKU.exe", version);
-    Program oku;
-    HWND window = StartOku(oku);
-    SetWineVersionFor("OKU.exe", "");
-    std::vector<bool> enabled;
-    for (int id : {IDB_OKU_SFC, IDT_OKU_SFC, IDB_OKU_SCANDISK, IDT_OKU_SCANDISK, IDB_OKU_COMPMGMT, IDB_OKU_STARTUP})
-      enabled.push_back(IsEnabled(Control(window, id)));
-    EXPECT_EQ(enabled, std::vector<bool>({sfc, sfc, scan, scan, compMgmt, true}));
-    EXPECT_EQ(GetText(Control(window, IDT_OKU_REGCHECK)), label);
-  }
 }
 
 // The tool comes from the PATH value, or else from MSINFO32.EXE in the second value's folder;
@@ -113,55 +70,42 @@ TEST(LauncherSysInfo, ToolFromEitherValueStartsQuotedAndAnythingElseGivesTheNoti
   ASSERT_TRUE(CopyFileA((ExeDir() + "\\ShellOpenProbe.exe").c_str(), tool.c_str(), FALSE));
   ASSERT_TRUE(CopyFileA(tool.c_str(), msinfo.c_str(), FALSE));
   Program oku;
-  HWND window = StartOku(oku, {{"OKU_SHELL_PROBE_OUT", report}});
+  HWND window = StartOku(oku, "OKU.exe", {{"OKU_SHELL_PROBE_OUT", report}});
   using Text = std::optional<std::string>;
   // PATH, MSINFO, and the command line the tool gets (none: the notice).
-  const std::tuple<Text, Text, Text> cases[] = {{{}, {}, {}},
-                                                {tool, {}, "\"" + tool + "\""},
-                                                {folder + "\\missing tool.exe", tools, {}},
-                                                {{}, tools, "\"" + msinfo + "\""}};
+  // Neither value is checked in-process (LauncherMsinfo).
+  const std::tuple<Text, Text, Text> cases[] = {
+      {tool, {}, "\"" + tool + "\""}, {folder + "\\missing tool.exe", tools, {}}, {{}, tools, "\"" + msinfo + "\""}};
   for (const auto& [pathValue, locationValue, started] : cases) {
     SCOPED_TRACE(pathValue.value_or("-") + " / " + locationValue.value_or("-"));
     path.Put("PATH", pathValue);
     location.Put("MSINFO", locationValue);
     DeleteFileA(report.c_str());
     Click(Control(window, IDB_OKU_SYSINFO));
-    const MessageBoxInfo box = WaitMessageBox(oku.pid(), Ms(started ? 1000 : 20000));
-    EXPECT_EQ(box.text, started ? "" : "System Information Is Unavailable At This Time");
-    if (box.hwnd) Answer(box, "OK");
+    EXPECT_EQ(TakeBox(oku.pid(), 0, "OK", Ms(started ? 1000 : 20000)),
+              started ? "" : "OKU|System Information Is Unavailable At This Time|0");
     std::string text;
-    WaitUntil([&] { return !(text = std::string(std::istreambuf_iterator(std::ifstream(report).rdbuf()), {})).empty(); },
-              Ms(started ? 20000 : 0));
+    WaitUntil(
+        [&] { return !(text = std::string(std::istreambuf_iterator(std::ifstream(report).rdbuf()), {})).empty(); },
+        Ms(started ? 20000 : 0));
     EXPECT_EQ(text.substr(text.find('\n') + 1), started ? "1\n" + *started + "\n" : "");
   }
   oku.Kill();
   RemoveTree(folder);
 }
 
-// "Check your Startup Items" on the NT family: the machine-wide Run key in "Startup Items in Registry".
-class StartupItems : public testing::Test {
- protected:
-  HWND OpenViewer() {
-    Click(Control(StartOku(oku), IDB_OKU_STARTUP));
-    return WaitTopWindow(oku.pid(), "Startup Items in Registry");
-  }
-  ScratchKey machine{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"};
-  ScratchKey user{HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"};
+// "Check your Startup Items" on the NT family: "Startup Items in Registry" lists the machine-wide
+// Run key as stored, less blank rows, and its list and button follow the window's size.
+TEST(StartupItems, MachineRunValuesAreListedAsStoredLessBlankRowsAndTheLayoutFollowsTheSize) {
+  const ScratchKey machine(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
+  const ScratchKey user(HKEY_CURRENT_USER, machine.path);
   Program oku;
-};
-
-TEST_F(StartupItems, MachineRunValuesAreListedAsStoredLessBlankRows) {
-  ASSERT_EQ(user.Put("UserOnly", "C:\\user only.exe"), ERROR_SUCCESS);
-  ASSERT_EQ(machine.Put("", "C:\\unnamed.exe"), ERROR_SUCCESS);  // the default value: a row without a name
-  ASSERT_EQ(machine.Put("  Padded  ", "  C:\\padded.exe /x  "), ERROR_SUCCESS);
-  ASSERT_EQ(machine.Put("   ", "  "), ERROR_SUCCESS);  // blank in name and data: no row
-  HWND list = Control(OpenViewer(), IDL_STARTUP_ITEMS);
-  EXPECT_EQ(ListViewRows(list, 2), Rows({{"", "C:\\unnamed.exe"}, {"  Padded  ", "  C:\\padded.exe /x  "}}));
-  EXPECT_EQ(ListViewColumnTitle(list, 0) + "|" + ListViewColumnTitle(list, 1), "Item Name|Item");
-}
-
-TEST_F(StartupItems, EmptyKeyGivesAnEmptyListAndTheListAndButtonFollowTheSize) {
-  HWND viewer = OpenViewer();
+  HWND window = StartOku(oku);
+  const auto open = [&] {
+    Click(Control(window, IDB_OKU_STARTUP));
+    return WaitTopWindow(oku.pid(), "Startup Items in Registry");
+  };
+  HWND viewer = open();
   HWND list = Control(viewer, IDL_STARTUP_ITEMS), button = Control(viewer, IDB_STARTUP_OK);
   EXPECT_EQ(ListViewRows(list, 2), Rows{});
   HDC dc = GetDC(nullptr);
@@ -189,4 +133,14 @@ TEST_F(StartupItems, EmptyKeyGivesAnEmptyListAndTheListAndButtonFollowTheSize) {
   ASSERT_LT(in.bottom, 575 * px);
   const RECT lowList = placed(list), lowButton = placed(button);
   EXPECT_TRUE(EqualRect(&l, &lowList) && EqualRect(&b, &lowButton));
+  Click(button);
+  ASSERT_TRUE(WaitWindowGone(viewer));
+
+  ASSERT_EQ(user.Put("UserOnly", "C:\\user only.exe"), ERROR_SUCCESS);
+  ASSERT_EQ(machine.Put("", "C:\\unnamed.exe"), ERROR_SUCCESS);  // the default value: a row without a name
+  ASSERT_EQ(machine.Put("  Padded  ", "  C:\\padded.exe /x  "), ERROR_SUCCESS);
+  ASSERT_EQ(machine.Put("   ", "  "), ERROR_SUCCESS);  // blank in name and data: no row
+  list = Control(open(), IDL_STARTUP_ITEMS);
+  EXPECT_EQ(ListViewRows(list, 2), Rows({{"", "C:\\unnamed.exe"}, {"  Padded  ", "  C:\\padded.exe /x  "}}));
+  EXPECT_EQ(ListViewColumnTitle(list, 0) + "|" + ListViewColumnTitle(list, 1), "Item Name|Item");
 }

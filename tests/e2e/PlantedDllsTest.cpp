@@ -1,13 +1,11 @@
-// OKU copied into a folder that also holds DLLs named like system ones (a download folder, a USB
-// stick): its sockets and web work load the system's own, never those. Windows searches the
-// program's folder before the System folder for DLLs that are not KnownDLLs; Wine does so only for
-// DLLs set to native first, so ctest runs this under WINEDLLOVERRIDES naming them.
+// OKU copied beside DLLs named like system ones that are no KnownDLLs loads the system's own. Wine
+// searches the program's folder first only for DLLs set to native first: ctest sets WINEDLLOVERRIDES.
 #include <filesystem>
 
 #include "app/frmOKUIds.h"
 #include "driver/Driver.h"
 #include "web/frmUpdateIds.h"
-#include "wine/HttpTestSupport.h"
+#include "driver/HttpTestSupport.h"
 
 using namespace driver;
 namespace fs = std::filesystem;

@@ -42,8 +42,7 @@ std::pair<std::string, std::string> FarTime() {
 class ShutdownFrame : public testing::Test {
  protected:
   void SetUp() override {
-    oku = Program::Start("OKU_test.exe");
-    window = WaitTopWindow(oku.pid(), "Okumatic");
+    window = StartOku(oku, "OKU_test.exe");
     ASSERT_NE(window, nullptr);
   }
   HWND Item(int id) const { return Control(window, id); }
@@ -71,7 +70,10 @@ class ShutdownFrame : public testing::Test {
 
 }  // namespace
 
-TEST_F(ShutdownFrame, ArmingLocksTheFrameAndNamesTheActionInTheIconMenu) {
+// A start's defaults (option 0, an hour from now); arming locks the frame and names the action in
+// the icon menu; disarming keeps the option; Refresh while armed disarms and restores the defaults.
+TEST_F(ShutdownFrame, ArmingLocksTheFrameAndRefreshWhileArmedRestoresTheDefaults) {
+  ExpectDisarmedDefaults();
   const auto [typed, shown] = FarTime();
   Arm(3, typed);
   for (int i = 0; i < 5; ++i) EXPECT_FALSE(IsEnabled(Item(IDO_OKU_EXIT_OPTION0 + i)));
@@ -86,12 +88,8 @@ TEST_F(ShutdownFrame, ArmingLocksTheFrameAndNamesTheActionInTheIconMenu) {
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(IsEnabled(Item(IDO_OKU_EXIT_OPTION0 + i)));
   EXPECT_TRUE(IsChecked(Item(IDO_OKU_EXIT_OPTION0 + 3))) << "disarming keeps the chosen option";
   EXPECT_EQ(DumpMenus(window).find(" at "), std::string::npos);
-}
 
-// The defaults of a start (option 0, an hour from now), and again after a Refresh while armed.
-TEST_F(ShutdownFrame, StartsDisarmedAndRefreshWhileArmedDisarmsAndRestoresTheDefaults) {
-  ExpectDisarmedDefaults();
-  Arm(4, FarTime().first);
+  Arm(4, typed);
   Click(Item(IDB_OKU_REFRESH));
   ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Item(IDB_OKU_ACTIVATE)); }));
   ExpectDisarmedDefaults();
@@ -102,13 +100,7 @@ TEST_F(ShutdownFrame, AnInvalidTimeIsRefusedAndTheFrameStaysDisarmed) {
     SCOPED_TRACE(bad);
     SetText(Item(IDE_OKU_SHUTDOWN_TIME), bad);
     Click(Item(IDB_OKU_ACTIVATE));
-    MessageBoxInfo box = WaitMessageBox(oku.pid());
-    ASSERT_NE(box.hwnd, nullptr);
-    EXPECT_EQ(box.caption, "Error in Date/Time");
-    EXPECT_EQ(box.text, "Must enter a valid date/time.");
-    EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"});
-    EXPECT_TRUE(ShowsIcon(box.hwnd, BoxIcon::Stop));
-    ASSERT_TRUE(Answer(box, "OK"));
+    ASSERT_EQ(TakeBox(oku.pid(), 16), "Error in Date/Time|Must enter a valid date/time.|16");
     EXPECT_TRUE(WaitUntil([&] { return FocusedControl(window) == Item(IDE_OKU_SHUTDOWN_TIME); }));
     EXPECT_FALSE(IsEnabled(Item(IDB_OKU_DEACTIVATE)));
     EXPECT_EQ(GetText(Item(IDE_OKU_SHUTDOWN_TIME)), bad);

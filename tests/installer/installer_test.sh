@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
-# The Windows setup under Wine, in a fresh prefix of its own: a 32-bit setup that puts the 64-bit
-# OKU.exe on this 64-bit system, silent install for the current user and for all users, a silent
-# setup and the registered uninstall command refused while OKU runs, and silent uninstalls that
-# remove what the setup wrote and leave the user's own files alone.
-# Usage: installer_test.sh <Windows build dir>. OKU.exe is started once, so DISPLAY must be set
-# (scripts/test provides one).
+# The setup under Wine in a fresh prefix: silent installs for the current user and for all users,
+# setup and the registered uninstall refused while OKU runs, and silent uninstalls that remove what
+# the setup wrote and leave the user's files alone. Usage: installer_test.sh <Windows build dir>
+# (DISPLAY must be set: OKU.exe is started once).
 set -uo pipefail
 
 build=$(cd "${1:?usage: installer_test.sh <Windows build dir>}" && pwd)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-# The setup is a 32-bit program, which this machine's Wine cannot run: the test runs its 64-bit
-# twin, made from the same script, and checks that the setup itself is 32-bit.
+# This machine's Wine cannot run the 32-bit setup: its 64-bit twin from the same script runs.
 shippedSetup="$build/OKU-$version-setup.exe"
 setup="$build/installer/OKU-$version-setup-amd64-for-wine.exe"
 probe="$build/AppMutexProbe.exe"
@@ -32,11 +29,8 @@ mkdir -p "$work"
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
 unset WINESERVER
 
-# Every Wine process gets its own time limit and never holds a pipe of ours (a Wine service that
-# inherits ctest's pipe would keep ctest waiting): output goes to files.
-# wine_run <seconds> <program> [args...]: exit code of the program (124 on time-out); stdout in $out.
-# `wine prog` (like `wine start /wait prog`) waits for the program and hands back its exit code;
-# `wine start prog` would not wait and always give 0.
+# wine_run <seconds> <program> [args...]: the program's exit code (124 on time-out), stdout in $out.
+# Output goes to files: a Wine service holding ctest's pipe would keep ctest waiting.
 wine_run() {
   local seconds=$1
   shift
@@ -54,7 +48,6 @@ note "creating the prefix"
 timeout 200 wineboot -i </dev/null >>"$log" 2>&1 || die "wineboot -i failed or timed out (see $log)"
 wineserver -p </dev/null >/dev/null 2>&1
 
-# Windows folders of this prefix, and their places on the Linux side.
 wine_run 60 cmd /c 'echo %APPDATA%& echo %LOCALAPPDATA%& echo %ProgramData%& echo %ProgramFiles%' ||
   die "cmd /c echo failed"
 mapfile -t folders < <(tr -d '\r' <"$out")
@@ -66,7 +59,7 @@ commonStartMenu="$programData\\Microsoft\\Windows\\Start Menu\\Programs"
 sendTo="$appData\\Microsoft\\Windows\\SendTo"
 uninstallKey='Software\Microsoft\Windows\CurrentVersion\Uninstall\OKU'
 
-# The files of drive_c, but for the temporary folders (the setup unpacks its helpers there).
+# The files of drive_c but the temporary folders (where the setup unpacks its helpers).
 snapshot() {
   (cd "$WINEPREFIX/drive_c" && find . \( -type f -o -type l \) -not -ipath '*/temp/*' | LC_ALL=C sort)
 }
@@ -78,8 +71,6 @@ reg_values() {
 }
 reg_value() { reg_values "$1" | sed -n "s/^$2|[^|]*|//p"; }
 
-file_size() { stat -c %s "$1"; }
-
 # check_installed <mode> <hive> <other hive> <install dir> <Start menu folder> <other Start menu>
 check_installed() {
   local mode=$1 hive=$2 otherHive=$3 dir=$4 menu=$5 otherMenu=$6
@@ -88,16 +79,9 @@ check_installed() {
   cmp -s "$build/OKU.exe" "$udir/OKU.exe" || fail "$mode: $dir\\OKU.exe is not the built OKU.exe"
   [ -f "$udir/uninstall.exe" ] || fail "$mode: no uninstaller in $dir"
 
-  local link
-  link=$(unix "$menu\\OKU.lnk")
-  if [ -f "$link" ]; then
-    lnkinfo "$link" >"$work/lnk.txt" 2>&1 || fail "$mode: lnkinfo cannot read $link"
-    local target
-    target=$(sed -n 's/^[[:space:]]*Local path[[:space:]]*: //p' "$work/lnk.txt")
-    [ "$target" = "$dir\\OKU.exe" ] || fail "$mode: the Start menu shortcut points at '$target', not $dir\\OKU.exe"
-  else
-    fail "$mode: no Start menu shortcut $menu\\OKU.lnk"
-  fi
+  local target  # empty when there is no shortcut
+  target=$(lnkinfo "$(unix "$menu\\OKU.lnk")" 2>&1 | sed -n 's/^[[:space:]]*Local path[[:space:]]*: //p')
+  [ "$target" = "$dir\\OKU.exe" ] || fail "$mode: the shortcut $menu\\OKU.lnk points at '$target', not $dir\\OKU.exe"
   [ -e "$(unix "$otherMenu\\OKU.lnk")" ] && fail "$mode: a shortcut was also put into $otherMenu"
 
   local values
@@ -117,11 +101,9 @@ check_installed() {
   done
   # The size Add/Remove Programs shows: our two files, in KB rounded up.
   local kb size
-  kb=$(( ($(file_size "$udir/OKU.exe") + $(file_size "$udir/uninstall.exe") + 1023) / 1024 ))
+  kb=$(( ($(stat -c %s "$udir/OKU.exe") + $(stat -c %s "$udir/uninstall.exe") + 1023) / 1024 ))
   size=$(sed -n 's/^EstimatedSize|REG_DWORD|//p' <<<"$values")
-  if [ -z "$size" ] || [ $((size)) -ne "$kb" ]; then
-    fail "$mode: EstimatedSize is '$size', the files take $kb KB"
-  fi
+  [ -n "$size" ] && [ $((size)) -eq "$kb" ] || fail "$mode: EstimatedSize is '$size', the files take $kb KB"
 
   reg_values "$otherHive" >/dev/null && fail "$mode: an uninstall entry was also written under $otherHive"
 }
@@ -134,15 +116,13 @@ prefix_pids() {
   done
 }
 
-# run_registered <command line>: runs a command read from the uninstall entry as Windows runs it
-# (one CreateProcess of the whole line) and gives its exit code.
+# run_registered <command line>: runs it as Windows does (one CreateProcess), gives its exit code.
 run_registered() {
   OKU_COMMAND_LINE=$1 wine_run 150 "$runner" 120000
 }
 
-# uninstall_quietly <mode> <command line>: runs a silent uninstall started by hand, without _?=.
-# The uninstaller then hands over to a copy of itself in the temporary folder and returns at once,
-# so wait (bounded) for that copy to end.
+# uninstall_quietly <mode> <command line>: a silent uninstall started by hand, without _?=, hands
+# over to a copy of itself in the temporary folder and returns at once: wait for that copy.
 uninstall_quietly() {
   local mode=$1 command=$2 exe args
   [ -n "$command" ] || { fail "$mode: no uninstall command"; return; }
@@ -158,8 +138,7 @@ uninstall_quietly() {
   [ -z "$(prefix_pids 'nsu[0-9]*\.tmp')" ] || fail "$mode: the uninstaller did not end within 60 s"
 }
 
-# OKU.exe, its shortcut and its entry are gone when the uninstall command returns; the running
-# uninstaller's own file goes a moment later (a copy deletes it once it has ended).
+# OKU.exe, its shortcut and entry are gone when the uninstall returns; uninstall.exe a moment later.
 check_removed() {
   local mode=$1 hive=$2 dir=$3 menu=$4
   local udir
@@ -185,14 +164,13 @@ check_installed CurrentUser HKCU HKLM "$userDir" "$userStartMenu" "$commonStartM
 
 note "silent install and uninstall while OKU runs"
 installed=$(unix "$userDir\\OKU.exe")
-# Make the installed exe differ from the one in the setup, so that a replacement would show.
+# Differs from the setup's copy, so that a replacement would show.
 printf 'an earlier build' >>"$installed"
 sum_before=$(sha256sum <"$installed")
 entry_before=$(reg_values HKCU)
 wine "$build/OKU.exe" </dev/null >>"$log" 2>&1 &
 oku_pid=$!
 if wine_run 90 "$probe" 60000; then
-  # Tried both ways: as the setup's own default and asking for all users.
   for args in "/S" "/S /AllUsers"; do
     # shellcheck disable=SC2086
     wine_run 120 "$setup" $args
@@ -203,7 +181,7 @@ if wine_run 90 "$probe" 60000; then
   [ "$(reg_values HKCU)" = "$entry_before" ] || fail "setup changed the uninstall entry while OKU was running"
   [ -e "$(unix "$programFiles\\OKU")" ] && fail "setup /AllUsers created a folder while OKU was running"
   reg_values HKLM >/dev/null && fail "setup /AllUsers wrote an entry while OKU was running"
-  # The command a deployment tool runs: it must wait and say that nothing was removed.
+  # What a deployment tool runs: it must say that nothing was removed.
   run_registered "$(reg_value HKCU QuietUninstallString)"
   rc=$?
   [ "$rc" -eq 3 ] || fail "the registered uninstall command while OKU runs gave exit code $rc, expected 3 (OKU running)"
@@ -226,21 +204,21 @@ rc=$?
 check_installed CurrentUser HKCU HKLM "$userDir" "$userStartMenu" "$commonStartMenu"
 
 note "silent uninstall for the current user"
-# The user's own files made with OKU: a Send To shortcut and a listing of the install folder.
+# The user's own files: a Send To shortcut and a listing of the install folder.
 userLink=$(unix "$sendTo\\Projects.lnk")
 cp "$(unix "$userStartMenu\\OKU.lnk")" "$userLink"
 cp "$userLink" "$work/Projects.lnk"
 listing=$(unix "$userDir\\dir_contents.txt")
 printf 'Directory of %s\r\n' "$userDir" >"$listing"
 cp "$listing" "$work/dir_contents.txt"
-# Started by hand, without the mode switch of the entry: it finds its mode from that entry.
+# Without the entry's mode switch: it finds its mode from the entry.
 uninstall_quietly CurrentUser "\"$userDir\\uninstall.exe\" /S"
 check_removed CurrentUser HKCU "$userDir" "$userStartMenu"
 cmp -s "$userLink" "$work/Projects.lnk" || fail "the user's Send To shortcut was changed or removed"
 cmp -s "$listing" "$work/dir_contents.txt" || fail "the user's dir_contents.txt was changed or removed"
 left=$(ls -A "$(unix "$userDir")" 2>&1)
 [ "$left" = "dir_contents.txt" ] || fail "the install folder should hold only the user's listing, holds: $left"
-# Nothing else written and left: the prefix's files are those from before plus the user's two.
+# Nothing else left: the files from before plus the user's two.
 expectedFiles=$(printf '%s\n' "$before" "./${userLink#"$WINEPREFIX/drive_c/"}" "./${listing#"$WINEPREFIX/drive_c/"}" |
   LC_ALL=C sort)
 diff <(echo "$expectedFiles") <(snapshot) >"$work/leftovers.diff" ||
@@ -264,7 +242,6 @@ for round in "${rounds[@]}"; do
   check_installed "$mode" "$hive" "$otherHive" "$dir" "$menu" "$otherMenu"
 
   note "the registered silent uninstall of the install $switches"
-  # Done when the command returns: nothing is checked later.
   run_registered "$(reg_value "$hive" QuietUninstallString)"
   rc=$?
   [ "$rc" -eq 0 ] || fail "$mode: the registered uninstall command gave exit code $rc"
@@ -279,7 +256,7 @@ if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed; Wine's output is in $log" >&2
   exit 1
 fi
-# The prefix takes some 700 MB: keep it only when something failed.
+# The prefix (some 700 MB) is kept only when something failed.
 cleanup
 trap - EXIT
 rm -rf "$WINEPREFIX"

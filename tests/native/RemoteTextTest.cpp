@@ -57,29 +57,14 @@ TEST(RemoteText, NewerReleaseComparesSignedNumbersInOrder) {
 
 // One clean web address or nothing; the built-in ones are https.
 TEST(RemoteText, OnlyOneCleanWebAddressReachesTheShell) {
-  const struct {
-    std::string_view text;
-    Opt shell;
-  } cases[] = {
-      {"HTTPS://pay.example/x?a=1&b=%20#top", "HTTPS://pay.example/x?a=1&b=%20#top"},
-      {"http://www.quillon.example/OKU_setup.exe\r\n", "http://www.quillon.example/OKU_setup.exe"},  // saved with CR LF
-      {"hTtP://", {}},
-      {"http:///x", {}},
-      {"https:/a", {}},
-      {"file:///C:/Windows/notepad.exe", {}},
-      {"C:\\Windows\\notepad.exe", {}},
-      {"\\\\server\\share\\x.exe", {}},
-      {"ftp://a", {}},
-      {"", {}},
-      {"http://a b", {}},
-      {"http://a\r\nhttp://b", {}},
-      {"http://a\x01", {}},
-      {"http://a/\" --new-window file:///C:/", {}},
-      {"http://a/'x'", {}},
-      {"http://a/<x>", {}},
-      {"http://a/\xe9", {}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(web::ShellWebAddress(c.text), c.shell) << c.text;
+  EXPECT_EQ(web::ShellWebAddress("HTTPS://pay.example/x?a=1&b=%20#top"), Opt("HTTPS://pay.example/x?a=1&b=%20#top"));
+  EXPECT_EQ(web::ShellWebAddress("http://www.quillon.example/OKU_setup.exe\r\n"),  // saved with CR LF
+            Opt("http://www.quillon.example/OKU_setup.exe"));
+  for (std::string_view refused :
+       {"hTtP://", "http:///x", "https:/a", "file:///C:/Windows/notepad.exe", "C:\\Windows\\notepad.exe",
+        "\\\\server\\share\\x.exe", "ftp://a", "", "http://a b", "http://a\r\nhttp://b", "http://a\x01",
+        "http://a/\" --new-window file:///C:/", "http://a/'x'", "http://a/<x>", "http://a/\xe9"})
+    EXPECT_EQ(web::ShellWebAddress(refused), Opt()) << refused;
   EXPECT_EQ(web::DownloadAddress("qln_dlf https://a/OKU.exe\r\n"), Opt("https://a/OKU.exe"));
   EXPECT_EQ(web::DownloadAddress("QLN_VER https://a/OKU.exe"), Opt());
   for (std::string_view builtIn : {build::kSiteUrl, build::kUpdateUrl}) {

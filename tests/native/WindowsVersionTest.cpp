@@ -10,18 +10,9 @@ namespace {
 
 VersionRecord Record(uint32_t platform, uint32_t major, uint32_t minor, uint32_t build, const char* csd = "",
                      uint8_t productType = 0, uint16_t suite = 0, uint16_t spMajor = 0, uint16_t spMinor = 0) {
-  VersionRecord r;
-  r.queried = true;
-  r.platformId = platform;
-  r.major = major;
-  r.minor = minor;
-  r.buildNumber = build;
+  VersionRecord r{true, platform, major, minor, build, {}, spMajor, spMinor, suite, productType};  // field order
   r.csd.fill(' ');
   std::memcpy(r.csd.data(), csd, std::strlen(csd) + 1);  // text, NUL, then blanks
-  r.productType = productType;
-  r.suiteMask = suite;
-  r.servicePackMajor = spMajor;
-  r.servicePackMinor = spMinor;
   return r;
 }
 

@@ -1,10 +1,7 @@
 #!/bin/bash
-# Shortcuts written by cShellLink under Wine (through the ShortcutWriter test program), checked by
-# an independent reader: lnkinfo from Debian's liblnk-utils for the target path, description,
-# working directory and arguments. lnkinfo 20181227 prints the header's file-size field as its
-# "Show Window value", so the window mode is read from the header itself: the 32-bit
-# little-endian ShowCommand at offset 0x3C, after the 0x4C header size and the link class id.
-#   ShellLinkLnkinfo.sh <ShortcutWriter.exe>
+# Shortcuts written by cShellLink (through ShortcutWriter.exe) read by lnkinfo (liblnk-utils): target,
+# description, working directory, arguments. lnkinfo 20181227 misreads the window mode, so that is
+# read from the header: the 32-bit ShowCommand at offset 0x3C. Usage: ShellLinkLnkinfo.sh <ShortcutWriter.exe>
 set -euo pipefail
 
 writer=$1

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "ShellTestSupport.h"
+#include "net/cmdpipe.h"
 #include "platform/Handles.h"
 #include "shell/DirListing.h"
 #include "shell/FileInfoText.h"
@@ -57,23 +58,10 @@ Entries ParseDirX(const std::string& text) {
   return entries;
 }
 
-// Runs a command line; false when it did not end within a minute.
-bool RunCommand(std::string line) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION p{};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup, &p))
-    return false;
-  win::UniqueHandle process(p.hProcess), thread(p.hThread);
-  if (WaitForSingleObject(p.hProcess, 60000) == WAIT_OBJECT_0) return true;
-  TerminateProcess(p.hProcess, 1);
-  return false;
-}
-
 }  // namespace
 
 TEST(DirListing, MatchesTheShellsDirForNamesShortNamesSizesAndDates) {
-  shelltest::ScratchFolder d, out;
+  shelltest::ScratchFolder d;
   DirListingOptions options;
   options.thousandsSeparator = UserThousandsSeparator();
   const uint64_t fiveGb = 5ULL << 30;  // sparse: only its length is set
@@ -90,10 +78,9 @@ TEST(DirListing, MatchesTheShellsDirForNamesShortNamesSizesAndDates) {
   ASSERT_TRUE(SetEndOfFile(large.get()));
   large.reset();
 
-  const std::string dirText = out.Path() + "dir.txt";
-  ASSERT_TRUE(RunCommand("cmd.exe /c dir /x /a-h-s \"" + d.Path() + ".\" > \"" + dirText + "\""));
-  const Entries shell = ParseDirX(shelltest::ReadWholeFile(dirText));
-  ASSERT_EQ(shell.size(), 7u) << shelltest::ReadWholeFile(dirText);
+  const std::string dir = RunCaptured("cmd.exe /c dir /x /a-h-s \"" + d.Path() + ".\"");
+  const Entries shell = ParseDirX(dir);
+  ASSERT_EQ(shell.size(), 7u) << dir;
 
   WriteDirListing(d.Path(), options);
   const std::string text = shelltest::ReadWholeFile(d.Path() + kListingFileName);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <tuple>
 
+#include "ShellTestSupport.h"
 #include "platform/MessageBox.h"
 #include "registry/RegistryApi.h"
 #include "tools/msinfo.h"
@@ -29,9 +30,7 @@ LSTATUS WINAPI CountedClose(HKEY key) { return --gOpen, RegCloseKey(key); }
 }  // namespace
 
 TEST(LauncherMsinfo, ReadsOnlyTakesStringsAndDwordsAndElseGivesTheNotice) {
-  const std::string path = "Software\\OkuTest\\Msinfo" + std::to_string(GetCurrentProcessId());
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), 0);
+  const shelltest::ScratchKey scratch(HKEY_CURRENT_USER, "Software\\OkuTest\\Msinfo");
   const DWORD number = 0x12345678;
   char windows[MAX_PATH] = {};
   GetWindowsDirectoryA(windows, MAX_PATH);
@@ -47,13 +46,11 @@ TEST(LauncherMsinfo, ReadsOnlyTakesStringsAndDwordsAndElseGivesTheNotice) {
   api.CloseKey = CountedClose;
   const win::ScopedCalls<RegistryApi> scope(api);
   for (const auto& [type, data, size, expected] : cases) {
-    ASSERT_EQ(RegSetValueExA(key, "Value", 0, type, static_cast<const BYTE*>(data), size), 0);
+    ASSERT_EQ(RegSetValueExA(scratch.key, "Value", 0, type, static_cast<const BYTE*>(data), size), 0);
     std::string text = "left from before";
-    EXPECT_EQ(QueryKeyValue(HKEY_CURRENT_USER, path, "Value", text), expected.has_value()) << type;
+    EXPECT_EQ(QueryKeyValue(HKEY_CURRENT_USER, scratch.path, "Value", text), expected.has_value()) << type;
     EXPECT_EQ(text, expected.value_or("")) << type;
   }
-  RegCloseKey(key);
-  RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
   // The prefix has neither of the machine's values: only the notice, in a plain box.
   std::vector<std::tuple<std::string, std::string, unsigned>> shown;
   SetMessageBoxHook([&](const std::string& text, const std::string& caption, unsigned style) {

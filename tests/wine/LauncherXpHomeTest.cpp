@@ -7,20 +7,13 @@
 #include <tuple>
 
 #include "app/frmOKU.h"
-#include "app/frmOKUIds.h"
 #include "platform/App.h"
-#include "platform/MessageBox.h"
-#include "shell/ShellApi.h"
+#include "ShellTestSupport.h"
 
 TEST(LauncherXpHome, CautionReportsAndTheArticleOfferedOnXpHomeOnly) {
-  using Shown = std::tuple<std::string, std::string, unsigned>;  // text, caption, style
-  std::vector<Shown> shown;
-  int answer = kAnswerNo;
-  SetMessageBoxHook([&](const std::string& text, const std::string& caption, unsigned style) {
-    shown.push_back({text, caption, style});
-    return answer;
-  });
-  std::vector<std::string> opened;  // what the browser was asked to open
+  using Texts = std::vector<std::string>;
+  shelltest::MessageRecorder boxes;
+  Texts opened;  // what the browser was asked to open
   ShellApi shell = ShellApi::Real();
   shell.findExecutable = [](const char*, char* result) -> intptr_t { return lstrcpyA(result, "C:\\b.exe"), 42; };
   shell.execute = [&](const char*, const char* file, const char* parameters, int) -> intptr_t {
@@ -34,30 +27,31 @@ TEST(LauncherXpHome, CautionReportsAndTheArticleOfferedOnXpHomeOnly) {
   form.SystemDir = form.WindowsDir = "C:\\okunosuchdir\\";
   const std::string backup = "C:\\okunosuchdir\\NTBACKUP.EXE\r\n\r\n53\r\nFile not found";
   const std::string home = "Windows XP Home (5.1.2600 Service Pack 2 v2.0)";
-  const Shown prompt{backup +
-                         "\r\n\r\nOKU has detected that you are running under Windows XP Home\r\n"
-                         "and you do not have the backup utility installed. Would you\r\n"
-                         "like to get directions on how to install it?",
-                     "Error in opening Backup", 68};
-  const std::vector<Shown> editor = {
-      {"Use caution when using the Registry Editor! \r\nIf you are not an advanced user then you \r\n"
-       "should not modify the registry.", "Caution!!!", 16},
-      {"C:\\okunosuchdir\\REGEDIT.EXE\r\n\r\n53\r\nFile not found", "Error in opening Registry Editor", 16}};
+  const std::string prompt = "Error in opening Backup/68: " + backup +
+                             "\r\n\r\nOKU has detected that you are running under Windows XP Home\r\n"
+                             "and you do not have the backup utility installed. Would you\r\n"
+                             "like to get directions on how to install it?";
+  const Texts editor = {
+      "Caution!!!/16: Use caution when using the Registry Editor! \r\nIf you are not an advanced "
+      "user then you \r\nshould not modify the registry.",
+      "Error in opening Registry Editor/16: C:\\okunosuchdir\\REGEDIT.EXE\r\n\r\n53\r\nFile not found"};
   const std::string article = "C:\\b.exe http://support.microsoft.com/default.aspx?scid=kb;EN-US;q302894";
-  const std::tuple<void (frmOKU::*)(), std::string, int, std::vector<Shown>, std::vector<std::string>> cases[] = {
+  const std::tuple<void (frmOKU::*)(), std::string, int, Texts, Texts> cases[] = {
       {&frmOKU::RegEdCmd_Click, home, kAnswerOk, editor, {}},
       {&frmOKU::RegCmd_Click, home, kAnswerYes, {prompt}, {article}},
       {&frmOKU::RegCmd_Click, home, kAnswerNo, {prompt}, {}},
-      {&frmOKU::RegCmd_Click, "Windows XP Pro (5.1.2600 Service Pack 3 v3.0)", kAnswerYes,
-       {{backup, "Error in opening Backup", 16}}, {}}};
+      {&frmOKU::RegCmd_Click,
+       "Windows XP Pro (5.1.2600 Service Pack 3 v3.0)",
+       kAnswerYes,
+       {"Error in opening Backup/16: " + backup},
+       {}}};
   for (const auto& [click, versionLine, reply, expectShown, expectOpened] : cases) {
     SCOPED_TRACE(versionLine + std::to_string(reply));
     form.VersionLine = versionLine;
-    shown.clear(), opened.clear(), answer = reply;
+    boxes.shown.clear(), opened.clear(), boxes.answer = reply;
     (form.*click)();
-    EXPECT_EQ(shown, expectShown);
+    EXPECT_EQ(boxes.shown, expectShown);
     EXPECT_EQ(opened, expectOpened);
   }
   form.Close();
-  SetMessageBoxHook(nullptr);
 }

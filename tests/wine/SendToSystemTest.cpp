@@ -1,5 +1,6 @@
-// The Send To command on the real file system: the refusals that write nothing, a missing Send To
-// folder created, a hidden and system one used, a name kept as typed, an existing shortcut replaced on Yes.
+// The Send To command on the real file system: the refusals that write nothing (a device name too),
+// a missing Send To folder created, a hidden and system one used, a name kept as typed, an existing
+// shortcut replaced on Yes.
 #include <gtest/gtest.h>
 
 #include "ShellTestSupport.h"
@@ -51,4 +52,6 @@ TEST(SendToSystem, RefusalsWriteNothingAndAddingCreatesTheFolderOrReplaces) {
   EXPECT_EQ(shelltest::ReadWholeFile(lnk), data);
   DeleteFileA(lnk.c_str());
   EXPECT_EQ(RunSendTo(data, "My Data ", false), (Seen{linkError}));
+  // A device name would be found by the existence search and swallow the write.
+  EXPECT_EQ(RunSendTo(data, "Con"), (Seen{"Aborted/16: Error with folder 'Con."}));
 }

@@ -1,14 +1,17 @@
-// Helpers of the in-process tests under Wine: a message pump, scratch folders, a message box
-// recorder, the shell operations put back.
+// Helpers of the tests under Wine: a message pump, scratch folders and registry keys, a message
+// box recorder, the shell operations put back.
 #pragma once
 
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/MessageBox.h"
@@ -61,18 +64,37 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
-// Keeps every message box as "caption/style: text" and answers it with OK.
+// A registry key made afresh for the test and removed with everything below it after it.
+struct ScratchKey {
+  ScratchKey(HKEY root, std::string path) : root(root), path(std::move(path)) {
+    SHDeleteKeyA(root, this->path.c_str());
+    RegCreateKeyExA(root, this->path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  }
+  ~ScratchKey() { RegCloseKey(key), SHDeleteKeyA(root, path.c_str()); }
+  // Writes a string value, or removes the value when there is none.
+  LSTATUS Put(const std::string& name, const std::optional<std::string>& text) const {
+    if (!text) return RegDeleteValueA(key, name.c_str());
+    return RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text->c_str()),
+                          static_cast<DWORD>(text->size() + 1));
+  }
+  HKEY root;
+  std::string path;
+  HKEY key = nullptr;
+};
+
+// Keeps every message box as "caption/style: text" and answers it with `answer`.
 class MessageRecorder {
  public:
   MessageRecorder() {
     SetMessageBoxHook([this](const std::string& text, const std::string& caption, unsigned style) {
       shown.push_back(caption + "/" + std::to_string(style) + ": " + text);
-      return kAnswerOk;
+      return answer;
     });
   }
   ~MessageRecorder() { SetMessageBoxHook(nullptr); }
 
   std::vector<std::string> shown;
+  int answer = kAnswerOk;
 };
 
 }  // namespace shelltest

@@ -1,6 +1,5 @@
-// The privilege routine and the request to Windows through a fake of the token calls and of
-// ExitWindowsEx (the real one would end every process of the prefix). The fake keeps its own
-// last-error code and logs every call, so the messages and their order are exactly checked.
+// The privilege routine and the request to Windows through a fake of the token calls and
+// ExitWindowsEx that logs every call, its own last-error code and every message, in order.
 #include <gtest/gtest.h>
 #include <windows.h>
 

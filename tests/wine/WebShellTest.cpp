@@ -1,14 +1,15 @@
-// What the Update, Donation and About windows hand to the shell, in this process: the shell's
-// operations are recorded instead of run and message boxes answered through the hook.
+// The Update, Donation and About windows in this process, fed by the loopback server: what they
+// hand to the shell is recorded instead of run, and message boxes are answered through the hook.
 #include <tuple>
 
-#include "HttpTestSupport.h"
+#include "driver/HttpTestSupport.h"
 #include "ShellTestSupport.h"
 
 #include "BuildConfig.h"
 #include "web/frmAbout.h"
 #include "web/frmAboutIds.h"
 #include "web/frmDonate.h"
+#include "web/frmDonateIds.h"
 #include "web/frmUpdate.h"
 #include "web/frmUpdateIds.h"
 
@@ -30,12 +31,8 @@ class WebShell : public testing::Test {
                        "|" + std::to_string(mode));
       return intptr_t{42};
     };
-    SetMessageBoxHook([this](const std::string& text, const std::string& caption, unsigned style) {
-      return boxes.push_back(caption + "/" + std::to_string(style) + ": " + text), answer;
-    });
   }
   void TearDown() override {
-    SetMessageBoxHook(nullptr);
     SetEnvironmentVariableA("OKU_TEST_UPDATE_URL", nullptr);
     SetEnvironmentVariableA("OKU_TEST_SITE_URL", nullptr);
   }
@@ -46,8 +43,9 @@ class WebShell : public testing::Test {
   const std::string folder_ = "webshell-" + std::to_string(GetCurrentProcessId());
   const std::string site = "(default)|http://127.0.0.1:1/q/||1";
   win::ScopedCalls<ShellApi> shell_{ShellApi::Real()};  // SetUp fakes members of it in place
-  Texts opened, boxes;
-  int answer = kAnswerOk;
+  shelltest::MessageRecorder messages_;
+  Texts opened, &boxes = messages_.shown;
+  int& answer = messages_.answer;
 };
 
 }  // namespace
@@ -73,23 +71,35 @@ TEST_F(WebShell, UpdateOpensTheDownloadAddressOnlyAfterOk) {
   EXPECT_EQ(opened.back(), site);
 }
 
-// Each button opens its own address once the file gives one, else the site; other indices nothing.
+// Each button shows its caption and opens its own address once the file gives one, else the
+// site's host and the site; other indices open nothing. The window grows for the links.
 TEST_F(WebShell, EachDonationButtonOpensItsOwnAddressOrTheSite) {
   frmDonate donate;
   ASSERT_TRUE(donate.Create(nullptr));
+  EXPECT_TRUE(donate.Text(IDE_DONATE_TEXT).starts_with("If you wish to make a donation,"));
   const std::string pay = "(default)|http://pay.example/oku||1", bank = "(default)|https://bank.example||1";
-  for (const auto& [file, expected] :
-       {std::pair<const char*, Texts>{nullptr, {site, site, site}},
-        {"QLN_DON Pay http://pay.example/oku Bank https://bank.example", {pay, bank, site}},
-        {"QLN_DON Lonely", {site, site, site}}}) {
+  const std::string h = "127.0.0.1:1";
+  HDC dc = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(nullptr, dc);
+  // The file (none: before any fetch), what buttons 0-2 open, their captions, the height in twips.
+  for (const auto& [file, expected, captions, height] :
+       {std::tuple<const char*, Texts, Texts, int>{nullptr, {site, site, site}, {h, h, h}, 2250},
+        {"QLN_DON Pay http://pay.example/oku Bank https://bank.example", {pay, bank, site}, {"Pay", "Bank", h}, 3765},
+        {"QLN_DON Lonely", {site, site, site}, {h, h, h}, 3765}}) {
     SCOPED_TRACE(file ? file : "(before any fetch)");
     if (file) Serve("OKU.don", file), donate.cmdUp_Click();
     opened.clear();
     for (int i = -1; i <= 3; ++i) donate.cmdLink_Click(i);
     EXPECT_EQ(opened, expected);
+    EXPECT_EQ((Texts{donate.Text(IDB_DONATE_LINK0), donate.Text(IDB_DONATE_LINK0 + 1), donate.Text(IDB_DONATE_LINK2)}),
+              captions);
+    RECT client{};
+    GetClientRect(donate.hwnd(), &client);
+    EXPECT_NEAR(client.bottom, MulDiv(height, dpi, 1440), 1);
   }
-  ASSERT_EQ(boxes.size(), 1u) << "only the file without an address is reported";
-  EXPECT_EQ(boxes[0].substr(0, 19), "Error in update/16:");
+  EXPECT_EQ(boxes, Texts{"Error in update/16: Could not get the update for the links. Click on one of the\r\nexisting "
+                         "links to go to official Quillon site and\r\nuse the donation links listed there."});
 }
 
 // The maker and address labels open the site in the browser on the left button only; the notice

@@ -1,13 +1,13 @@
-// The WOW64 facts gathered through a fake table (this machine runs no 32-bit process under a
-// 64-bit Windows), and what they change for real: the access masks that reach the registry calls
-// of the registry class, the identity settings and the System Information lookup, and the
-// redirection switch around the start of a tool.
+// WOW64 facts from a fake table, and what they change for real: the access masks that reach the
+// registry from the registry class, the identity settings and the System Information lookup, and
+// the redirection switch around the start of a tool.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "ShellTestSupport.h"
 #include "net/cmdpipe.h"
 #include "platform/Wow64.h"
 #include "registry/IdentitySettings.h"
@@ -49,11 +49,9 @@ LSTATUS WINAPI NotedCreate(HKEY key, LPCSTR sub, DWORD reserved, LPSTR cls, DWOR
 }  // namespace
 
 TEST(Wow64View, FactsDecideTheRegistryViewAndTheRedirectionSwitch) {
-  const std::string scratch = "Software\\OkuTest\\Wow64View" + std::to_string(GetCurrentProcessId());
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, scratch.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            0);
-  RegSetValueExA(key, "V", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
+  const shelltest::ScratchKey key(HKEY_CURRENT_USER, "Software\\OkuTest\\Wow64View");
+  const std::string& scratch = key.path;
+  key.Put("V", "x");
   RegistryApi registry;
   registry.OpenKeyEx = NotedOpen;
   registry.CreateKeyEx = NotedCreate;
@@ -113,7 +111,4 @@ TEST(Wow64View, FactsDecideTheRegistryViewAndTheRedirectionSwitch) {
     EXPECT_EQ(f.disabled, c.redirectionOff ? 2 : 0);
     EXPECT_EQ(f.reverted, f.disabled);
   }
-  RegDeleteKeyA(key, "Sub");
-  RegCloseKey(key);
-  RegDeleteKeyA(HKEY_CURRENT_USER, scratch.c_str());
 }
