@@ -5,7 +5,7 @@
 #include "app/frmOKUIds.h"
 #include "driver/Driver.h"
 #include "web/frmUpdateIds.h"
-#include "driver/HttpTestSupport.h"
+#include "wine/HttpTestSupport.h"
 
 using namespace driver;
 namespace fs = std::filesystem;

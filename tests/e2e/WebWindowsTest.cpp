@@ -5,7 +5,7 @@
 #include "app/frmOKUIds.h"
 #include "driver/BoxesAndKeys.h"
 #include "driver/Driver.h"
-#include "driver/HttpTestSupport.h"
+#include "wine/HttpTestSupport.h"
 #include "web/WebTexts.h"  // the release history, checked paragraph by paragraph where it is made
 #include "web/frmAboutIds.h"
 #include "web/frmUpdateIds.h"

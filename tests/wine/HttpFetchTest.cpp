@@ -1,6 +1,6 @@
 // The real WinINet client against the loopback server: a body byte for byte, the size cap, a status
 // outside 2xx, a closed port and a server that trickles its answer.
-#include "driver/HttpTestSupport.h"
+#include "HttpTestSupport.h"
 
 #include <wininet.h>
 

@@ -2,7 +2,7 @@
 // hand to the shell is recorded instead of run, and message boxes are answered through the hook.
 #include <tuple>
 
-#include "driver/HttpTestSupport.h"
+#include "HttpTestSupport.h"
 #include "ShellTestSupport.h"
 
 #include "BuildConfig.h"
