@@ -38,7 +38,6 @@ constexpr int kUtilRow0 = F1y + 300, kUtilPitch = 300;
 constexpr int kUtilLeftLabel = F1x + 240, kUtilLeftButton = F1x + 2820;
 constexpr int kUtilRightLabel = F1x + 3480, kUtilRightButton = F1x + 6060;
 
-
 constexpr C kControls[] = {
     // Windows Information
     C::Frame(IDG_OKU_WININFO, "Windows Information", {F2x, F2y, 6735, 2655}),
@@ -213,12 +212,17 @@ constexpr M kTrayMenu[] = {
     M::Command(IDM_OKU_TRAY_EXIT, "&Exit", &frmOKU::mnuExit_Click),
 };
 
+struct Popup {
+  const char* caption;
+  std::span<const M> items;
+};
+constexpr Popup kMenuBar[] = {{"&File", kFileMenu}, {"&Help", kHelpMenu}};
+
 HMENU BuildMenuBar() {
   HMENU bar = CreateMenu();
-  for (const auto& [caption, items] :
-       {std::pair{"&File", std::span<const M>(kFileMenu)}, std::pair{"&Help", std::span<const M>(kHelpMenu)}})
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(ui::AppendMenuItems<frmOKU>(CreatePopupMenu(), items)),
-                caption);
+  for (const Popup& popup : kMenuBar)
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(ui::AppendMenuItems<frmOKU>(CreatePopupMenu(), popup.items)),
+                popup.caption);
   return bar;
 }
 
@@ -263,9 +267,8 @@ int RunMainWindow(frmOKU& window) {
 frmOKU::frmOKU() : FormT("frmOKU", "Okumatic", 6945, 7875), tray_(*this, [this] { return BuildPopupMenu(); }) {
   SetControls(kControls);
   menu_ = BuildMenuBar();
-  for (std::span<const M> items :
-       {std::span<const M>(kFileMenu), std::span<const M>(kHelpMenu), std::span<const M>(kTrayMenu)})
-    AddMenuItems(items);
+  for (const Popup& popup : kMenuBar) AddMenuItems(popup.items);
+  AddMenuItems(kTrayMenu);
   isMain_ = true;
 }
 

@@ -2,6 +2,7 @@
 // one place so that no handler repeats them.
 #pragma once
 
+#include <concepts>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -30,7 +31,7 @@ class Hourglass {
 struct Handling {
   std::string caption;
   const std::string* commandLine = nullptr;  // set: the long form, quoting this command line
-  bool busyThroughout = false;  // the handler pumps messages: no other command may run until it ends
+  bool busyThroughout = false;               // the handler pumps messages: no other command may run until it ends
 };
 
 inline Handling ShortForm(std::string_view caption) { return {std::string(caption)}; }
@@ -41,16 +42,14 @@ inline Handling LongForm(std::string_view caption, const std::string& commandLin
 // The report rule of every handler.
 inline void ReportFailure(const Handling& handling, const Failure& failure) {
   if (failure.number <= 0) return;
-  const std::string text =
-      handling.commandLine ? LongReport(*handling.commandLine, failure) : ShortReport(failure);
+  const std::string text = handling.commandLine ? LongReport(*handling.commandLine, failure) : ShortReport(failure);
   ShowMessage(text, handling.caption, kMbStop);
 }
 
-// Runs a handler's steps. Whatever escapes them, a Failure or any other exception (taken as the
-// failure it stands for, see CurrentFailure), puts the window's default pointer back and reaches
-// `onFailure`. A report that itself fails (no memory left to show it) is dropped: the window lives on.
+namespace detail {
+
 template <class Steps, class OnFailure>
-void RunHandler(Form& form, bool busyThroughout, Steps&& steps, OnFailure&& onFailure) noexcept {
+void Run(Form& form, bool busyThroughout, Steps& steps, OnFailure& onFailure) noexcept {
   HandlerScope handler;  // an exit requested inside waits until the handler and its report are over
   try {
     if (busyThroughout) {
@@ -68,12 +67,23 @@ void RunHandler(Form& form, bool busyThroughout, Steps&& steps, OnFailure&& onFa
   }
 }
 
-// The usual handler: its failure reported by the rule above. `handling` is read when the failure
-// is reported, so steps may still choose the caption or the command line.
-template <class Steps>
+}  // namespace detail
+
+// Runs a handler's steps. Whatever escapes them, a Failure or any other exception (taken as the
+// failure it stands for, see CurrentFailure), puts the window's default pointer back and is
+// reported by the rule above. A report that itself fails (no memory left to show it) is dropped:
+// the window lives on. `handling` is read when the failure is reported, so the steps may still
+// choose the caption or the command line.
+template <std::invocable Steps>
 void RunHandler(Form& form, const Handling& handling, Steps&& steps) noexcept {
-  RunHandler(form, handling.busyThroughout, std::forward<Steps>(steps),
-             [&handling](const Failure& failure) { ReportFailure(handling, failure); });
+  auto report = [&handling](const Failure& failure) { ReportFailure(handling, failure); };
+  detail::Run(form, handling.busyThroughout, steps, report);
+}
+
+// The same boundary for a handler whose failure takes a path of its own instead of the report.
+template <std::invocable Steps, std::invocable<const Failure&> OnFailure>
+void RunHandler(Form& form, Steps&& steps, OnFailure&& onFailure) noexcept {
+  detail::Run(form, false, steps, onFailure);
 }
 
 }  // namespace ui

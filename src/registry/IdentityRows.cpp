@@ -33,11 +33,11 @@ void IdentityRows::FillIdentityLists(OeIdentities oe) {
   ui::Form& w = view_.window;
   w.ComboClear(IDC_OKU_OE_IDENTITY);
   for (const std::string& name : oe.names) w.ComboAdd(IDC_OKU_OE_IDENTITY, name);
-  oeTitles_ = std::move(oe.titles);
-  oeKeys_ = std::move(oe.paths);
+  cboOEWinT_ = std::move(oe.titles);
+  cboRegOE_ = std::move(oe.paths);
   // The box, list and button are usable exactly when there is an identity to work on. Enabling
   // them again matters after a Refresh that finds identities where the last load found none.
-  const bool any = !oeKeys_.empty();
+  const bool any = !cboRegOE_.empty();
   for (int id : {IDE_OKU_OE_TITLE, IDC_OKU_OE_IDENTITY, IDB_OKU_OE_TITLE}) w.Enable(id, any);
   if (!any) {
     // No title of a vanished identity is left on show.
@@ -64,8 +64,8 @@ void IdentityRows::Read() {
 void IdentityRows::Clear() {
   ui::Form& w = view_.window;
   w.ComboClear(IDC_OKU_OE_IDENTITY);
-  oeKeys_.clear();
-  oeTitles_.clear();
+  cboRegOE_.clear();
+  cboOEWinT_.clear();
   for (int id : {IDE_OKU_OWNER, IDE_OKU_ORG, IDE_OKU_IE_TITLE}) w.SetText(id, "");
 }
 
@@ -74,8 +74,8 @@ void IdentityRows::getOE() { FillIdentityLists(::getOE()); }
 void IdentityRows::ShowIdentity() {
   ui::Form& w = view_.window;
   const int index = w.ComboIndex(IDC_OKU_OE_IDENTITY);
-  if (index < 0 || static_cast<size_t>(index) >= oeTitles_.size()) return;
-  w.SetText(IDE_OKU_OE_TITLE, oeTitles_[static_cast<size_t>(index)]);
+  if (index < 0 || static_cast<size_t>(index) >= cboOEWinT_.size()) return;
+  w.SetText(IDE_OKU_OE_TITLE, cboOEWinT_[static_cast<size_t>(index)]);
   w.SetTip(IDC_OKU_OE_IDENTITY, OeIdentityTooltip(w.ComboItem(IDC_OKU_OE_IDENTITY, index)));
 }
 
@@ -96,9 +96,9 @@ void IdentityRows::ChangeOeTitle() {
   ui::Form& w = view_.window;
   // Remembered before the question: the lists are rebuilt after the write.
   const int index = w.ComboIndex(IDC_OKU_OE_IDENTITY);
-  if (index < 0 || static_cast<size_t>(index) >= oeKeys_.size()) return;  // no identity chosen
+  if (index < 0 || static_cast<size_t>(index) >= cboRegOE_.size()) return;  // no identity chosen
   RunChange(kOePrompt, [this, &w, index] {
-    const WriteReport report = WriteOeTitle(oeKeys_[static_cast<size_t>(index)], w.Text(IDE_OKU_OE_TITLE));
+    const WriteReport report = WriteOeTitle(cboRegOE_[static_cast<size_t>(index)], w.Text(IDE_OKU_OE_TITLE));
     getOE();
     w.ComboSelect(IDC_OKU_OE_IDENTITY, index);  // shows the title as read back
     return report;

@@ -28,7 +28,7 @@ class IdentityRows {
   void FillIdentityLists(OeIdentities oe);
 
   ui::FrameView view_;
-  // The hidden lists cboOEWinT and cboRegOE, index-aligned with the identity list.
-  std::vector<std::string> oeTitles_;
-  std::vector<std::string> oeKeys_;
+  // The hidden lists of the titles and of the identities' keys, index-aligned with the identity list.
+  std::vector<std::string> cboOEWinT_;
+  std::vector<std::string> cboRegOE_;
 };

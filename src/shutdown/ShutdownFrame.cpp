@@ -60,7 +60,7 @@ void ShutdownFrame::Tick() {
   ui::Form& w = view_.window;
   // The request and the privilege steps show their own boxes; nothing else is left to report.
   ui::RunHandler(
-      w, false,
+      w,
       [&] {
         if (!timer_.Tick(ClockNow())) return;
         // The timer stops before anything else, so the action runs once even while its messages show.

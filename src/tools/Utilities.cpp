@@ -69,7 +69,7 @@ void Utilities::CheckRegistry() {
   // Whatever the report does (the support article included) ends at the boundary: the program
   // goes on.
   ui::RunHandler(
-      view_.window, false,
+      view_.window,
       [&] {
         plan = PlanLaunch(Launcher::RegCheck, view_.machine.IsNT, view_.machine.SystemDir, view_.machine.WindowsDir);
         Start(plan);

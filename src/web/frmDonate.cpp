@@ -58,7 +58,7 @@ void frmDonate::PointLinksAtSite() {
 
 void frmDonate::cmdUp_Click() {
   ui::RunHandler(
-      *this, false, [this] { UpdateLinks(); },
+      *this, [this] { UpdateLinks(); },
       [this](const Failure& failure) {
         Enable(IDB_DONATE_GET, true);
         for (int i = 0; i < 3; ++i) Enable(IDB_DONATE_LINK0 + i, true);

@@ -63,7 +63,7 @@ void frmUpdate::cmdCheck_Click() {
   // Whatever else goes wrong in the check (a version that is no release number among it) ends as
   // the check's own error.
   ui::RunHandler(
-      *this, false, [this] { CheckForUpdate(); },
+      *this, [this] { CheckForUpdate(); },
       [this](const Failure&) {
         ReportCheckFailure(web::UpdateErrorMessage(web::SiteUrl()));
         Err().Clear();
@@ -118,7 +118,7 @@ void frmUpdate::ReportCheckFailure(const std::string& message) {
 void frmUpdate::cmdDown_Click() {
   // Any failure on the way, the fetch's or the shell's, ends as the download's own error.
   ui::RunHandler(
-      *this, false, [this] { DownloadNewVersion(); }, [this](const Failure&) { ReportDownloadFailure(); });
+      *this, [this] { DownloadNewVersion(); }, [this](const Failure&) { ReportDownloadFailure(); });
 }
 
 void frmUpdate::DownloadNewVersion() {
