@@ -59,9 +59,8 @@ bool Form::Create(HWND owner) {
   dpi_ = ScreenDpi();
   RECT rc{0, 0, Px(clientWidthTwips_), Px(clientHeightTwips_)};
   AdjustWindowRectEx(&rc, style_, menu_ != nullptr, WS_EX_CONTROLPARENT);
-  HWND hwnd = CreateWindowExA(WS_EX_CONTROLPARENT, kFormClass, caption_.c_str(), style_, CW_USEDEFAULT,
-                              CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top, owner, menu_,
-                              GetModuleHandleA(nullptr), this);
+  HWND hwnd = CreateWindowExA(WS_EX_CONTROLPARENT, kFormClass, caption_.c_str(), style_, CW_USEDEFAULT, CW_USEDEFAULT,
+                              rc.right - rc.left, rc.bottom - rc.top, owner, menu_, GetModuleHandleA(nullptr), this);
   if (!hwnd) return false;
   RegisterForm(this);
   CreateFonts();
@@ -131,9 +130,9 @@ void Form::CreateFonts() {
 }
 
 void Form::CreateControls() {
-  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
+  tooltip_ =
+      CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, GetModuleHandleA(nullptr), nullptr);
   for (const ControlLayout& row : Layout()) {
     HWND control = CreateControl(row);
     if (control && row.tip && *row.tip) SetTip(row.id, row.tip);
@@ -144,7 +143,7 @@ HWND Form::CreateControl(const ControlLayout& row) {
   const char* cls = "STATIC";
   DWORD style = WS_CHILD;
   DWORD exStyle = 0;
-  int height = Px(row.height);
+  int height = Px(row.at.height);
   const bool designedMnemonic = row.text && strchr(row.text, '&');
   switch (row.kind) {
     case Kind::Frame:
@@ -170,7 +169,7 @@ HWND Form::CreateControl(const ControlLayout& row) {
     case Kind::Combo:
       cls = "COMBOBOX";
       style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-      height = Px(row.height) * 10;  // the drop-down list's room
+      height = Px(row.at.height) * 10;  // the drop-down list's room
       break;
     case Kind::Button:
       cls = "BUTTON";
@@ -195,8 +194,8 @@ HWND Form::CreateControl(const ControlLayout& row) {
   if (row.flags & kNoTabStop) style &= ~WS_TABSTOP;
   if (row.flags & kDisabled) style |= WS_DISABLED;
   if (!(row.flags & kHidden)) style |= WS_VISIBLE;
-  HWND control = CreateWindowExA(exStyle, cls, row.text ? row.text : "", style, Px(row.left), Px(row.top),
-                                 Px(row.width), height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
+  HWND control = CreateWindowExA(exStyle, cls, row.text ? row.text : "", style, Px(row.at.left), Px(row.at.top),
+                                 Px(row.at.width), height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
                                  GetModuleHandleA(nullptr), nullptr);
   if (!control) return nullptr;
   HFONT font = row.flags & kFixedFont ? fixedFont_.get() : row.flags & kTimesFont ? timesFont_.get() : font_.get();

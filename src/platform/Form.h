@@ -21,9 +21,9 @@ enum class Kind : unsigned char {
   MultiText,  // multi-line edit with both scroll bars
   Combo,      // drop-down list
   Button,
-  Option,     // radio button
-  ListView,   // report view
-  Line,       // etched horizontal line
+  Option,    // radio button
+  ListView,  // report view
+  Line,      // etched horizontal line
 };
 
 enum Flags : unsigned {
@@ -31,12 +31,12 @@ enum Flags : unsigned {
   kHidden = 1u << 1,
   kGroupStart = 1u << 2,  // first option button of a group
   kTimesFont = 1u << 3,
-  kFixedFont = 1u << 4,   // Courier New 8.25 pt
+  kFixedFont = 1u << 4,  // Courier New 8.25 pt
   kReadOnly = 1u << 5,
-  kClickable = 1u << 6,   // a label that reports clicks
-  kDefault = 1u << 7,     // the window's default button (Enter)
+  kClickable = 1u << 6,  // a label that reports clicks
+  kDefault = 1u << 7,    // the window's default button (Enter)
   kNoTabStop = 1u << 9,
-  kWrap = 1u << 10,       // label text wraps; a multi-line box wraps its lines (no horizontal scroll)
+  kWrap = 1u << 10,  // label text wraps; a multi-line box wraps its lines (no horizontal scroll)
 };
 
 // Mouse buttons as a mouse-down handler receives them.
@@ -64,7 +64,7 @@ struct Control {
   int enterButton = 0;                  // Enter in this text box presses that button
   IndexHandler onIndexClick = nullptr;  // control arrays: the handler gets `index`
   int index = 0;
-  MouseHandler onMouseDown = nullptr;   // a label pressed with any mouse button
+  MouseHandler onMouseDown = nullptr;  // a label pressed with any mouse button
 
   static constexpr Control Frame(int id, const char* caption, TwipsRect at) { return {Kind::Frame, id, caption, at}; }
   static constexpr Control Label(int id, const char* text, TwipsRect at) { return {Kind::Label, id, text, at}; }
@@ -103,7 +103,9 @@ struct MenuItem {
   const char* caption;
   void (F::*onClick)() = nullptr;  // none: the entry has no action of its own
 
-  static constexpr MenuItem Command(int id, const char* caption, void (F::*handler)()) { return {id, caption, handler}; }
+  static constexpr MenuItem Command(int id, const char* caption, void (F::*handler)()) {
+    return {id, caption, handler};
+  }
   static constexpr MenuItem Separator() { return {0, "-"}; }
 };
 
@@ -111,7 +113,8 @@ struct MenuItem {
 template <class F>
 HMENU AppendMenuItems(HMENU menu, std::span<const MenuItem<F>> items) {
   for (const MenuItem<F>& item : items)
-    AppendMenuA(menu, item.id ? MF_STRING : MF_SEPARATOR, static_cast<UINT_PTR>(item.id), item.id ? item.caption : nullptr);
+    AppendMenuA(menu, item.id ? MF_STRING : MF_SEPARATOR, static_cast<UINT_PTR>(item.id),
+                item.id ? item.caption : nullptr);
   return menu;
 }
 
@@ -120,7 +123,7 @@ struct ControlLayout {
   Kind kind;
   int id;
   const char* text;
-  int left, top, width, height;
+  TwipsRect at;
   unsigned flags;
   const char* tip;
   int enterButton;
@@ -254,8 +257,7 @@ class FormT : public Form {
     table_ = table;
     layout_.clear();
     for (const Control<F>& c : table) {
-      layout_.push_back({c.kind, c.id, c.text, c.at.left, c.at.top, c.at.width, c.at.height, c.flags, c.tip,
-                         c.enterButton, c.onMouseDown != nullptr});
+      layout_.push_back({c.kind, c.id, c.text, c.at, c.flags, c.tip, c.enterButton, c.onMouseDown != nullptr});
       if (c.flags & kDefault) defaultButton_ = c.id;
     }
   }
