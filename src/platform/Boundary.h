@@ -3,6 +3,7 @@
 #pragma once
 
 #include <concepts>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -50,14 +51,11 @@ namespace detail {
 
 template <class Steps, class OnFailure>
 void Run(Form& form, bool busyThroughout, Steps& steps, OnFailure& onFailure) noexcept {
-  HandlerScope handler;  // an exit requested inside waits until the handler and its report are over
+  HandlerScope handler;           // an exit requested inside waits until the handler and its report are over
+  std::optional<BusyScope> busy;  // held over the report too, so nothing deferred runs inside its box
+  if (busyThroughout) busy.emplace();
   try {
-    if (busyThroughout) {
-      BusyScope busy;
-      steps();
-    } else {
-      steps();
-    }
+    steps();
   } catch (...) {
     form.SetMousePointer(kPointerDefault);
     try {
