@@ -22,7 +22,9 @@ note() { echo "-- $*" >&2; }
 die() { echo "FAIL: $*" >&2; exit 1; }
 
 [ -n "${DISPLAY:-}" ] || die "DISPLAY is not set (run under scripts/test, which starts Xvfb)"
-for f in "$shippedSetup" "$setup" "$probe" "$runner" "$build/OKU.exe"; do [ -f "$f" ] || die "missing $f (build first)"; done
+for f in "$shippedSetup" "$setup" "$probe" "$runner" "$build/OKU.exe"; do
+  [ -f "$f" ] || die "missing $f (build first)"
+done
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -102,7 +104,8 @@ check_installed() {
     "QuietUninstallString|REG_SZ|\"$dir\\uninstall.exe\" /$mode /S _?=$dir"
   )
   for row in "${expected[@]}"; do
-    grep -qxF "$row" <<<"$values" || fail "$mode: $hive uninstall entry lacks '$row' (has: $(grep "^${row%%|*}|" <<<"$values"))"
+    grep -qxF "$row" <<<"$values" ||
+      fail "$mode: $hive uninstall entry lacks '$row' (has: $(grep "^${row%%|*}|" <<<"$values"))"
   done
   # The size Add/Remove Programs shows: our two files, in KB rounded up.
   kb=$(( ($(stat -c %s "$udir/OKU.exe") + $(stat -c %s "$udir/uninstall.exe") + 1023) / 1024 ))
@@ -157,7 +160,8 @@ check_removed() {
 userDir="$localAppData\\Programs\\OKU"
 before=$(snapshot)
 
-x86_64-w64-mingw32-objdump -f "$shippedSetup" | grep -q 'file format pei-i386' || fail "the setup is not a 32-bit program"
+x86_64-w64-mingw32-objdump -f "$shippedSetup" | grep -q 'file format pei-i386' ||
+  fail "the setup is not a 32-bit program"
 
 note "silent install for the current user"
 expect_rc 0 "silent install" wine_run 120 "$setup" /S
