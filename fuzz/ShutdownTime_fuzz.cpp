@@ -4,11 +4,11 @@
 // a time parses back to that time (the default in txtTime must be accepted as it stands).
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "FuzzChecks.h"
 #include "shutdown/ShutdownTime.h"
 
 namespace {
@@ -21,11 +21,10 @@ const std::vector<RegionalSettings> kFixed = {
 };
 
 void CheckRange(const std::optional<ClockTime>& t) {
-  if (t && (t->hour < 0 || t->hour > 23 || t->minute < 0 || t->minute > 59)) std::abort();
+  Require(!t || (t->hour >= 0 && t->hour <= 23 && t->minute >= 0 && t->minute <= 59));
 }
-
 void CheckRoundTrip(ClockTime time, const RegionalSettings& settings) {
-  if (ParseTimeText(FormatShutdownTime(time, settings), settings) != time) std::abort();
+  Require(ParseTimeText(FormatShutdownTime(time, settings), settings) == time);
 }
 }  // namespace
 

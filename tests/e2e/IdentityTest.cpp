@@ -118,22 +118,23 @@ TEST_F(IdentityWindow, IdentityListsStayAlignedAndRefreshReadsEverySettingAgain)
 
 // Each button asks first; No leaves the registry alone, Yes writes every place of the value.
 TEST_F(IdentityWindow, EachChangeAsksThenWritesOnlyOnYes) {
-  // clang-format off
-  const std::tuple<int, int, const char*, std::vector<std::pair<HKEY, std::string>>, const char*> cases[] = {
-      {IDE_OKU_OWNER, IDB_OKU_OWNER, "Change the Registered Owner in the registry?", {{HKEY_LOCAL_MACHINE, kOwnerNT}}, "RegisteredOwner"},
-      {IDE_OKU_ORG, IDB_OKU_ORG, "Change the Registered Organization in the registry?", {{HKEY_LOCAL_MACHINE, kOwnerNT}}, "RegisteredOrganization"},
-      {IDE_OKU_IE_TITLE, IDB_OKU_IE_TITLE, "Change the IE Window Title in the registry?", {{HKEY_LOCAL_MACHINE, kIeMain}, {HKEY_CURRENT_USER, kIeMain}}, "Window Title"},
-      {IDE_OKU_OE_TITLE, IDB_OKU_OE_TITLE, "Change the OE Window Title in the registry?", {{HKEY_CURRENT_USER, kHome + kOe}}, "WindowTitle"}};
-  // clang-format on
+  using Keys = std::vector<std::pair<HKEY, std::string>>;
+  const Keys nt{{HKEY_LOCAL_MACHINE, kOwnerNT}}, ie{{HKEY_LOCAL_MACHINE, kIeMain}, {HKEY_CURRENT_USER, kIeMain}};
+  // The text box, its button, what the question names, the keys written and the value.
+  const std::tuple<int, int, const char*, Keys, const char*> cases[] = {
+      {IDE_OKU_OWNER, IDB_OKU_OWNER, "Registered Owner", nt, "RegisteredOwner"},
+      {IDE_OKU_ORG, IDB_OKU_ORG, "Registered Organization", nt, "RegisteredOrganization"},
+      {IDE_OKU_IE_TITLE, IDB_OKU_IE_TITLE, "IE Window Title", ie, "Window Title"},
+      {IDE_OKU_OE_TITLE, IDB_OKU_OE_TITLE, "OE Window Title", {{HKEY_CURRENT_USER, kHome + kOe}}, "WindowTitle"}};
   Start();
   // The second identity is the one written, and stays chosen.
   ChooseSecondIdentity();
   ASSERT_TRUE(WaitUntil([&] { return TextOf(IDE_OKU_OE_TITLE) == "Home Mail"; }));
   for (const auto& [box, button, prompt, keys, value] : cases) {
-    SCOPED_TRACE(prompt);
+    SCOPED_TRACE(prompt);  // 308: No by default
     std::vector<std::string> before;
     for (const auto& [root, key] : keys) before.push_back(ReadRegistryString(root, key, value));
-    const std::string asked = "Changing Registry...|" + std::string(prompt) + "|308";  // No by default
+    const std::string asked = "Changing Registry...|Change the " + std::string(prompt) + " in the registry?|308";
     SetText(Item(box), "Changed by the test");
     EXPECT_EQ(Change(button, "No", 0), "") << "nothing more after No";
     EXPECT_EQ(question, asked);

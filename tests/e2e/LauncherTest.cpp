@@ -5,9 +5,7 @@
 #include <windows.h>
 
 #include <cmath>
-#include <fstream>
 #include <optional>
-#include <iterator>
 
 #include "app/frmOKUIds.h"
 #include "driver/BoxesAndKeys.h"
@@ -16,14 +14,8 @@
 #include "wine/ShellTestSupport.h"
 
 using namespace driver;
-
-namespace {
-
-using Rows = std::vector<std::vector<std::string>>;
-
 using shelltest::ScratchKey;
-
-}  // namespace
+using Rows = std::vector<std::vector<std::string>>;
 
 TEST(Launcher, EditTheRegistryWarnsFirstThenStartsTheRegistryEditor) {
   Program oku;
@@ -85,9 +77,7 @@ TEST(LauncherSysInfo, ToolFromEitherValueStartsQuotedAndAnythingElseGivesTheNoti
     EXPECT_EQ(TakeBox(oku.pid(), 0, "OK", Ms(started ? 1000 : 20000)),
               started ? "" : "OKU|System Information Is Unavailable At This Time|0");
     std::string text;
-    WaitUntil(
-        [&] { return !(text = std::string(std::istreambuf_iterator(std::ifstream(report).rdbuf()), {})).empty(); },
-        Ms(started ? 20000 : 0));
+    WaitUntil([&] { return !(text = shelltest::ReadWholeFile(report)).empty(); }, Ms(started ? 20000 : 0));
     EXPECT_EQ(text.substr(text.find('\n') + 1), started ? "1\n" + *started + "\n" : "");
   }
   oku.Kill();

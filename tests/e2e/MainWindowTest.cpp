@@ -47,22 +47,9 @@ TEST(MainWindow, MenusAreBuiltAsDesignedAndAboutFromTheIconMenuIsModelessAndSing
   HWND window = StartOku(oku, "OKU_test.exe");
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(DumpMenus(window),
-            "[menu bar]\n"
-            "&File\n"
-            "  &Exit\n"
-            "&Help\n"
-            "  &Quillon on the Web...\n"
-            "  &Check for Update...\n"
-            "  &Donate...\n"
-            "  -\n"
-            "  &About OKU...\n"
-            "[pop-up]\n"
-            "&Restore [default]\n"
-            "-\n"
-            "&Minimize\n"
-            "-\n"
-            "&About OKU\n"
-            "&Exit\n");
+            "[menu bar]\n&File\n  &Exit\n"
+            "&Help\n  &Quillon on the Web...\n  &Check for Update...\n  &Donate...\n  -\n  &About OKU...\n"
+            "[pop-up]\n&Restore [default]\n-\n&Minimize\n-\n&About OKU\n&Exit\n");
   PostMessageA(window, WM_COMMAND, IDM_OKU_TRAY_ABOUT, 0);
   HWND about = WaitTopWindow(oku.pid(), "About OKU - Okumatic");
   ASSERT_NE(about, nullptr);

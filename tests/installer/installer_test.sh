@@ -22,7 +22,9 @@ note() { echo "-- $*" >&2; }
 die() { echo "FAIL: $*" >&2; exit 1; }
 
 [ -n "${DISPLAY:-}" ] || die "DISPLAY is not set (run under scripts/test, which starts Xvfb)"
-for f in "$shippedSetup" "$setup" "$probe" "$runner" "$build/OKU.exe"; do [ -f "$f" ] || die "missing $f (build first)"; done
+for f in "$shippedSetup" "$setup" "$probe" "$runner" "$build/OKU.exe"; do
+  [ -f "$f" ] || die "missing $f (build first)"
+done
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -35,6 +37,15 @@ wine_run() {
   local seconds=$1
   shift
   timeout "$seconds" wine "$@" </dev/null >"$out" 2>>"$log"
+}
+
+# expect_rc <code> <what> <command...>: fails unless the command ends with that exit code.
+expect_rc() {
+  local want=$1 what=$2 rc
+  shift 2
+  "$@"
+  rc=$?
+  [ "$rc" -eq "$want" ] || fail "$what gave exit code $rc, expected $want"
 }
 
 oku_pid=""
@@ -73,18 +84,15 @@ reg_value() { reg_values "$1" | sed -n "s/^$2|[^|]*|//p"; }
 
 # check_installed <mode> <hive> <other hive> <install dir> <Start menu folder> <other Start menu>
 check_installed() {
-  local mode=$1 hive=$2 otherHive=$3 dir=$4 menu=$5 otherMenu=$6
-  local udir
+  local mode=$1 hive=$2 otherHive=$3 dir=$4 menu=$5 otherMenu=$6 udir target values row kb size
   udir=$(unix "$dir")
   cmp -s "$build/OKU.exe" "$udir/OKU.exe" || fail "$mode: $dir\\OKU.exe is not the built OKU.exe"
   [ -f "$udir/uninstall.exe" ] || fail "$mode: no uninstaller in $dir"
 
-  local target  # empty when there is no shortcut
   target=$(lnkinfo "$(unix "$menu\\OKU.lnk")" 2>&1 | sed -n 's/^[[:space:]]*Local path[[:space:]]*: //p')
   [ "$target" = "$dir\\OKU.exe" ] || fail "$mode: the shortcut $menu\\OKU.lnk points at '$target', not $dir\\OKU.exe"
   [ -e "$(unix "$otherMenu\\OKU.lnk")" ] && fail "$mode: a shortcut was also put into $otherMenu"
 
-  local values
   values=$(reg_values "$hive") || { fail "$mode: no uninstall entry under $hive"; return; }
   local -a expected=(
     "DisplayName|REG_SZ|OKU (Okumatic)"
@@ -95,12 +103,11 @@ check_installed() {
     "UninstallString|REG_SZ|\"$dir\\uninstall.exe\" /$mode _?=$dir"
     "QuietUninstallString|REG_SZ|\"$dir\\uninstall.exe\" /$mode /S _?=$dir"
   )
-  local row
   for row in "${expected[@]}"; do
-    grep -qxF "$row" <<<"$values" || fail "$mode: $hive uninstall entry lacks '$row' (has: $(grep "^${row%%|*}|" <<<"$values"))"
+    grep -qxF "$row" <<<"$values" ||
+      fail "$mode: $hive uninstall entry lacks '$row' (has: $(grep "^${row%%|*}|" <<<"$values"))"
   done
   # The size Add/Remove Programs shows: our two files, in KB rounded up.
-  local kb size
   kb=$(( ($(stat -c %s "$udir/OKU.exe") + $(stat -c %s "$udir/uninstall.exe") + 1023) / 1024 ))
   size=$(sed -n 's/^EstimatedSize|REG_DWORD|//p' <<<"$values")
   [ -n "$size" ] && [ $((size)) -eq "$kb" ] || fail "$mode: EstimatedSize is '$size', the files take $kb KB"
@@ -140,8 +147,7 @@ uninstall_quietly() {
 
 # OKU.exe, its shortcut and entry are gone when the uninstall returns; uninstall.exe a moment later.
 check_removed() {
-  local mode=$1 hive=$2 dir=$3 menu=$4
-  local udir
+  local mode=$1 hive=$2 dir=$3 menu=$4 udir
   udir=$(unix "$dir")
   [ -e "$udir/OKU.exe" ] && fail "$mode: $dir\\OKU.exe is still there"
   [ -e "$(unix "$menu\\OKU.lnk")" ] && fail "$mode: the Start menu shortcut is still there"
@@ -154,12 +160,11 @@ check_removed() {
 userDir="$localAppData\\Programs\\OKU"
 before=$(snapshot)
 
-x86_64-w64-mingw32-objdump -f "$shippedSetup" | grep -q 'file format pei-i386' || fail "the setup is not a 32-bit program"
+x86_64-w64-mingw32-objdump -f "$shippedSetup" | grep -q 'file format pei-i386' ||
+  fail "the setup is not a 32-bit program"
 
 note "silent install for the current user"
-wine_run 120 "$setup" /S
-rc=$?
-[ "$rc" -eq 0 ] || fail "silent install gave exit code $rc"
+expect_rc 0 "silent install" wine_run 120 "$setup" /S
 check_installed CurrentUser HKCU HKLM "$userDir" "$userStartMenu" "$commonStartMenu"
 
 note "silent install and uninstall while OKU runs"
@@ -173,20 +178,15 @@ oku_pid=$!
 if wine_run 90 "$probe" 60000; then
   for args in "/S" "/S /AllUsers"; do
     # shellcheck disable=SC2086
-    wine_run 120 "$setup" $args
-    rc=$?
-    [ "$rc" -eq 3 ] || fail "setup $args while OKU runs gave exit code $rc, expected 3 (OKU running)"
+    expect_rc 3 "setup $args while OKU runs" wine_run 120 "$setup" $args
   done
-  [ "$(sha256sum <"$installed")" = "$sum_before" ] || fail "setup replaced OKU.exe while OKU was running"
-  [ "$(reg_values HKCU)" = "$entry_before" ] || fail "setup changed the uninstall entry while OKU was running"
   [ -e "$(unix "$programFiles\\OKU")" ] && fail "setup /AllUsers created a folder while OKU was running"
   reg_values HKLM >/dev/null && fail "setup /AllUsers wrote an entry while OKU was running"
   # What a deployment tool runs: it must say that nothing was removed.
-  run_registered "$(reg_value HKCU QuietUninstallString)"
-  rc=$?
-  [ "$rc" -eq 3 ] || fail "the registered uninstall command while OKU runs gave exit code $rc, expected 3 (OKU running)"
-  [ "$(sha256sum <"$installed")" = "$sum_before" ] || fail "uninstall removed OKU.exe while OKU was running"
-  [ "$(reg_values HKCU)" = "$entry_before" ] || fail "uninstall removed the entry while OKU was running"
+  expect_rc 3 "the registered uninstall command while OKU runs" run_registered "$(reg_value HKCU QuietUninstallString)"
+  # Neither the setups nor the uninstall touched the installed program or its entry.
+  [ "$(sha256sum <"$installed")" = "$sum_before" ] || fail "OKU.exe was replaced or removed while OKU was running"
+  [ "$(reg_values HKCU)" = "$entry_before" ] || fail "the uninstall entry changed while OKU was running"
 else
   fail "OKU.exe did not create its mutex within 60 s"
 fi
@@ -198,9 +198,7 @@ oku_pid=""
 wine_run 30 "$probe" 0 && fail "the mutex is still there after OKU ended"
 
 note "silent install again once OKU is closed"
-wine_run 120 "$setup" /S
-rc=$?
-[ "$rc" -eq 0 ] || fail "install after OKU ended gave exit code $rc"
+expect_rc 0 "install after OKU ended" wine_run 120 "$setup" /S
 check_installed CurrentUser HKCU HKLM "$userDir" "$userStartMenu" "$commonStartMenu"
 
 note "silent uninstall for the current user"
@@ -236,15 +234,11 @@ for round in "${rounds[@]}"; do
   before=$(snapshot)
   note "silent install $switches"
   # shellcheck disable=SC2086  # the switches are separate words
-  wine_run 120 "$setup" $switches
-  rc=$?
-  [ "$rc" -eq 0 ] || fail "silent install $switches gave exit code $rc"
+  expect_rc 0 "silent install $switches" wine_run 120 "$setup" $switches
   check_installed "$mode" "$hive" "$otherHive" "$dir" "$menu" "$otherMenu"
 
   note "the registered silent uninstall of the install $switches"
-  run_registered "$(reg_value "$hive" QuietUninstallString)"
-  rc=$?
-  [ "$rc" -eq 0 ] || fail "$mode: the registered uninstall command gave exit code $rc"
+  expect_rc 0 "$mode: the registered uninstall command" run_registered "$(reg_value "$hive" QuietUninstallString)"
   check_removed "$mode" "$hive" "$dir" "$menu"
   for _ in $(seq 30); do [ -e "$(unix "$dir")" ] || break; sleep 0.3; done
   [ -e "$(unix "$dir")" ] && fail "the empty install folder $dir is still there"

@@ -1,7 +1,9 @@
-// The listing file's columns, wraps and totals against hand-laid-out text.
+// The listing file's columns, wraps and totals against hand-laid-out text, and its date text at the
+// 12-hour clock's edges.
 #include <gtest/gtest.h>
 
 #include "shell/DirListingLayout.h"
+#include "shell/FileInfoText.h"
 
 namespace {
 const std::string kDate = "03-07-02 02:05p";
@@ -39,4 +41,9 @@ TEST(DirListingLayout, WholeListingCountsAndSumsBeyondFourGigabytes) {
             "A.BIN        3.000.000.000  03-07-02 02:05p A.BIN\r\n"
             "B.BIN        2.000.000.000  03-07-02 02:05p B.BIN\r\n"
             "\r\n2 file(s) 5.000.000.000 bytes\r\n1 dir(s) \r\n");
+}
+
+TEST(DirListingLayout, DateUsesTwelveHourClockWithLowerCaseMarker) {
+  EXPECT_EQ(FormatFileDate(2002, 3, 7, 0, 30), "03-07-02 12:30a");
+  EXPECT_EQ(FormatFileDate(1999, 12, 31, 12, 0), "12-31-99 12:00p");
 }

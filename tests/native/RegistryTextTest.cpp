@@ -1,8 +1,9 @@
-// Text forms of registry data, under the sanitizers.
+// Text forms of registry data, and the identity settings' IE label, title fallback and tool tip.
 #include <gtest/gtest.h>
 
 #include <tuple>
 
+#include "registry/IdentityText.h"
 #include "registry/RegistryText.h"
 
 using Bytes = std::vector<uint8_t>;
@@ -27,4 +28,21 @@ TEST(RegistryText, StringDropsOnlyAFinalNul) {
   EXPECT_EQ(text({"abc\0", 4}), "abc");
   EXPECT_EQ(text("abc"), "abc");  // stored without its NUL: the last letter stays
   EXPECT_EQ(text({"a\0b\0\0", 5}), std::string("a\0b\0", 4));
+}
+
+TEST(IdentityText, IeLabelAndControlsFollowTheVersion) {
+  for (const auto& [version, label, enabled] :
+       {std::tuple{IeVersion{6, 0, 2800}, "IE 6.0.2800 Window Title.........", true},
+        {IeVersion{5, 0, 0}, "IE 5.0.0 Window Title.........", true},
+        {IeVersion{4, 72, 3110}, "IE 4.72.3110 Window Title.........", false},
+        {IeVersion{0, 0, 1234}, "IE Not Installed", false}}) {
+    EXPECT_EQ(IeLabelText(version), label);
+    EXPECT_EQ(IeControlsEnabled(version), enabled) << label;
+  }
+}
+
+TEST(IdentityText, TitleFallbackAndTooltip) {
+  EXPECT_EQ(OeTitleShown("    "), "Outlook Express");
+  EXPECT_EQ(OeTitleShown(" Mail "), " Mail ");  // kept untrimmed
+  EXPECT_EQ(OeIdentityTooltip("Work"), "Work - The user's identity in Outlook Express");
 }

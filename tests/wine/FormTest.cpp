@@ -9,7 +9,6 @@
 #include "platform/App.h"
 #include "platform/Boundary.h"
 #include "platform/Form.h"
-#include "platform/MessageBox.h"
 #include "ShellTestSupport.h"
 #include "shell/misc.h"
 
@@ -40,7 +39,6 @@ class Probe : public ui::FormT<Probe> {
   void cboPick_Click() { ++selections; }
   void txtName_GotFocus() { ++focusEvents; }
   void optPick_Click(int index) { indexClicked = index; }
-  using Form::Px;
 
  protected:
   void OnTimer(UINT_PTR) override { ++ticks; }
@@ -66,12 +64,11 @@ void PumpFor(DWORD ms) {
 class FormTest : public testing::Test {
  protected:
   void SetUp() override {
-    SetMessageBoxHook([](const std::string&, const std::string&, unsigned) { return kAnswerOk; });
     ui::SetMainForm(&main);
     ASSERT_TRUE(main.Create(nullptr));
     main.Show();
   }
-  void TearDown() override { SetMessageBoxHook(nullptr); }
+  shelltest::MessageRecorder boxes;
   Probe main{true};
 };
 
@@ -94,7 +91,6 @@ TEST_F(FormTest, NotificationsReachTheirRowsHandlers) {
   EXPECT_EQ(main.focusEvents, 1);
   EXPECT_EQ(start, 0u);
   EXPECT_EQ(end, 9u) << "a text box selects its whole text on focus";
-  EXPECT_EQ(main.Px(1440), main.dpi());
 }
 
 TEST_F(FormTest, BusyHandlerDropsCommandsAndDefersCloseAndTicks) {
@@ -116,11 +112,6 @@ TEST_F(FormTest, BusyHandlerDropsCommandsAndDefersCloseAndTicks) {
 // Whatever a handler throws ends at its boundary: the pointer restored, a numbered failure
 // reported, the window alive.
 TEST_F(FormTest, HandlerBoundaryCatchesEveryException) {
-  std::vector<std::string> shown;
-  SetMessageBoxHook([&](const std::string& text, const std::string& caption, unsigned style) {
-    shown.push_back(caption + "/" + std::to_string(style) + ": " + text);
-    return kAnswerOk;
-  });
   const std::function<void()> throwers[] = {[] { throw std::bad_alloc(); }, [] { throw std::out_of_range("index 9"); },
                                             [] { throw 42; }, [] { throw Failure(0, "cancelled"); }};
   for (const auto& thrower : throwers) {
@@ -129,7 +120,7 @@ TEST_F(FormTest, HandlerBoundaryCatchesEveryException) {
     EXPECT_EQ(main.MousePointer(), ui::kPointerDefault);
   }
   EXPECT_TRUE(main.IsOpen());
-  EXPECT_EQ(shown,
+  EXPECT_EQ(boxes.shown,
             (std::vector<std::string>{"Error in probing/16: 7\r\nOut of memory", "Error in probing/16: 51\r\nindex 9",
                                       "Error in probing/16: 51\r\nInternal error"}));
 }

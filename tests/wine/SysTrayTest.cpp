@@ -24,7 +24,6 @@ bool Shell(DWORD op, HWND window) {
 class SysTrayTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetMessageBoxHook([](const std::string&, const std::string&, unsigned) { return kAnswerOk; });
     ui::SetMainForm(&form);
     ASSERT_TRUE(form.Create(nullptr));
     form.Show();
@@ -36,7 +35,6 @@ class SysTrayTest : public ::testing::Test {
   void TearDown() override {
     KillTimer(nullptr, guard);
     form.Tray().Remove();
-    SetMessageBoxHook(nullptr);
   }
   bool PostAndWait(UINT msg, WPARAM wParam, LPARAM lParam, bool visible, DWORD ms = 1000) {
     PostMessageA(hwnd, msg, wParam, lParam);
@@ -44,6 +42,7 @@ class SysTrayTest : public ::testing::Test {
   }
 
   win::ComApartment com;
+  shelltest::MessageRecorder boxes;
   frmOKU form;
   HWND hwnd = nullptr;
   UINT_PTR guard = 0;

@@ -1,11 +1,17 @@
-// The Update, Donation and About windows in this process, fed by the loopback server: what they
-// hand to the shell is recorded instead of run, and message boxes are answered through the hook.
+// The web code in this process against the loopback server: the real WinINet client, and the Update,
+// Donation and About windows, whose hand-overs to the shell are recorded instead of run.
+#include <windows.h>
+#include <wininet.h>
+
+#include <chrono>
 #include <tuple>
 
 #include "HttpTestSupport.h"
 #include "ShellTestSupport.h"
 
 #include "BuildConfig.h"
+#include "platform/Failure.h"
+#include "platform/Http.h"
 #include "web/frmAbout.h"
 #include "web/frmAboutIds.h"
 #include "web/frmDonate.h"
@@ -14,6 +20,40 @@
 #include "web/frmUpdateIds.h"
 
 namespace {
+
+long FailureNumber(const std::string& url, const http::FetchLimits& limits = {}) {
+  try {
+    http::FetchText(url, limits);
+  } catch (const Failure& failure) {
+    EXPECT_FALSE(failure.description.empty());
+    return failure.number;
+  }
+  return 0;
+}
+
+TEST(HttpFetch, BodiesUpToTheCapStatusesAndAClosedPort) {
+  REQUIRE_TEST_HTTP_SERVER();
+  const std::string body = std::string("QLN\0\r\n\xff", 7) + std::string(256 * 1024 - 7, 'x');  // just at the cap
+  httptest::WriteServedFile("fetch/at-cap.txt", body);
+  EXPECT_EQ(http::FetchText(httptest::ServedUrl("fetch/at-cap.txt")), body);
+  httptest::WriteServedFile("fetch/over-cap.txt", body + "x");
+  EXPECT_EQ(FailureNumber(httptest::ServedUrl("fetch/over-cap.txt")), ERROR_FILE_TOO_LARGE);
+  EXPECT_EQ(FailureNumber(httptest::ServedUrl("fetch/missing.txt")), 404);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(FailureNumber(std::string("http://") + httptest::kClosedPortAddress + "/"), ERROR_INTERNET_CANNOT_CONNECT);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+// Each byte comes well within the receive time-out, so only the deadline of the whole fetch ends it
+// (the server's answer would take 20 s); shortened here, it fails like a time-out, on time.
+TEST(HttpFetch, ATricklingServerMeetsTheDeadlineOfTheWholeFetch) {
+  REQUIRE_TEST_HTTP_SERVER();
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(FailureNumber(httptest::ServedUrl("trickle/"), {.totalMs = 2000}), ERROR_INTERNET_TIMEOUT);
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(took, std::chrono::milliseconds(1900));
+  EXPECT_LT(took, std::chrono::seconds(6));
+}
 
 using Texts = std::vector<std::string>;
 

@@ -1,5 +1,5 @@
-// Module cmdpipe on real processes under Wine. Every capture runs on a worker thread with a limit,
-// so a fault fails the test instead of hanging the run.
+// Ip through a fake wsock32 (the exact boxes, whether the program must end), and cmdpipe on real
+// processes, each capture on a worker thread with a limit so that a fault cannot hang the run.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,10 +11,60 @@
 #include <thread>
 
 #include "ShellTestSupport.h"
+#include "net/Ip.h"
 #include "net/NetInfoText.h"
+#include "net/SocketsApi.h"
 #include "net/cmdpipe.h"
 
 namespace {
+
+char gName[] = "testhost", *gNone[] = {nullptr};
+hostent gHost{gName, gNone, AF_INET, 4, gNone};  // no addresses
+
+// What the fake wsock32 answers.
+struct FakeSockets {
+  int startupResult = 0;
+  WORD version = 0x0101;
+  unsigned short maxSockets = 32767;
+  int hostNameResult = 0;
+  hostent* entry = &gHost;
+  int cleanupResult = 0;
+} gFake;
+
+TEST(NetIp, LookupShowsEachFailureBoxAndSaysWhetherTheProgramEnds) {
+  const win::ScopedCalls<SocketsApi> fake({
+      [](WORD, WSADATA* data) {
+        return data->wVersion = gFake.version, data->iMaxSockets = gFake.maxSockets, gFake.startupResult;
+      },
+      [] { return gFake.cleanupResult; },
+      [] { return 10093; },
+      [](char* name, int length) { return lstrcpynA(name, "testhost", length), gFake.hostNameResult; },
+      [](const char*) { return gFake.entry; },
+  });
+  shelltest::MessageRecorder boxes;
+  const struct {
+    FakeSockets fake;
+    const char* box;
+    bool endProgram, found;
+  } cases[] = {
+      {{}, "", false, true},
+      {{.startupResult = 10091}, "OKU/0: Winsock.dll is Not responding.", true, false},
+      {{.version = 0x0001}, "OKU/0: Windows Sockets version 1.0 is Not supported by winsock.dll ", true, false},
+      {{.maxSockets = 0}, "OKU/0: This application requires a minimum of 1 supported sockets.", true, false},
+      {{.hostNameResult = SOCKET_ERROR}, "OKU/0: Windows Sockets Error  10093", false, false},
+      {{.entry = nullptr}, "OKU/0: Winsock.dll is Not responding.", false, false},
+      {{.cleanupResult = -1}, "OKU/0: Socket Error -1 occurred In Cleanup ", true, true},
+  };
+  for (const auto& c : cases) {
+    gFake = c.fake;
+    boxes.shown.clear();
+    const HostLookup lookup = LookUpHost();
+    EXPECT_EQ(boxes.shown, c.box[0] ? std::vector<std::string>{c.box} : std::vector<std::string>{});
+    EXPECT_EQ(lookup.endProgram, c.endProgram) << c.box;
+    EXPECT_EQ(lookup.found, c.found) << c.box;
+    EXPECT_EQ(lookup.hostLabel, c.found ? "TESTHOST" : "") << c.box;
+  }
+}
 
 using namespace std::chrono_literals;
 
