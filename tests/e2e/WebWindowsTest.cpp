@@ -93,7 +93,9 @@ TEST_F(WebWindows, UpdateCheckAnswersEachVersionFile) {
     Click(item(IDB_UPDATE_CHECK));
     const bool newer = c.caption.starts_with("Update available"), failed = c.caption == "Error in update";
     const unsigned style = c.caption == "OKU update" ? 64 : 16;
-    if (!newer) ASSERT_EQ(Box(style), c.caption + "|" + c.text + "|" + std::to_string(style));
+    if (!newer) {
+      ASSERT_EQ(Box(style), c.caption + "|" + c.text + "|" + std::to_string(style));
+    }
     ASSERT_TRUE(WaitUntil([&] {
       return GetText(update) == (newer ? c.caption : "Update") && IsEnabled(item(IDB_UPDATE_CHECK)) &&
              IsShown(item(IDB_UPDATE_SITE)) == failed;

@@ -289,7 +289,7 @@ TEST(Wow64View, FactsDecideTheRegistryViewAndTheRedirectionSwitch) {
     f = {};
     f.callSucceeds = c.callSucceeds, f.answer = c.answer, f.major = c.major, f.minor = c.minor;
     Wow64Api api{c.process32Bit, c.hasIsWow64Process ? FakeIsWow64Process : nullptr,
-                 c.hasSwitch ? FakeDisable : nullptr, c.hasSwitch ? FakeRevert : nullptr, FakeGetVersionEx};
+                 c.hasSwitch ? FakeDisable : nullptr, c.hasSwitch ? FakeRevert : nullptr, FakeGetVersionEx, {}};
     const win::ScopedCalls<Wow64Api> fake(api);
 
     clsEasyRegistry reg;

@@ -147,16 +147,19 @@ TEST_F(ShutdownTick, ARefusalIsReportedOnceAndTheWindowStaysDisarmed) {
 // Last in the file: the exit leaves the run exiting for the rest of the process.
 TEST_F(ShutdownTick, AMinutePassingUnderABusyHandlersBoxStillActsAndAnAcceptanceEndsTheProgram) {
   Arm(4, "23:59");
-  form.SetText(IDE_OKU_LIST_FOLDER, "");  // the listing stops at once with its "Need a directory!" box
+  // The listing fails at once, its file name taken by a folder, and reports it in its "Aborted" box.
+  const shelltest::ScratchFolder folder;
+  folder.Folder("dir_contents.txt");
+  form.SetText(IDE_OKU_LIST_FOLDER, folder.Path());
   gWhileBoxOpen = [] {
     // Ticks come while the box is open, through the armed minute and past it; the busy guard
-    // holds them back until the listing's handler returns.
+    // holds them back until the listing's handler returns, its report included.
     gNow = LocalDateTime{2027, 1, 1, {0, 0}};
     PumpUntil([] { return false; }, 1300);
     EXPECT_EQ(gFake.log.find("ExitWindowsEx"), std::string::npos) << "a tick ran inside the busy handler";
   };
   const HWND hwnd = form.hwnd();
-  const std::string box = "Box: Need a directory!|Aborted|16,";
+  const std::string box = "Box: 5\r\n" + win::ErrorDescription(ERROR_ACCESS_DENIED) + "|Aborted|16,";
   SendMessageA(form.Item(IDB_OKU_LIST_GO), BM_CLICK, 0, 0);
   ASSERT_EQ(gFake.log.find(box), 0u) << gFake.log;
   EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hwnd); }, 3000)) << "the late tick did not act: " << gFake.log;
