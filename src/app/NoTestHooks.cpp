@@ -1,5 +1,5 @@
 // The shipped program: no test seams.
-#include "app/TestHooks.h"
+#include "platform/TestHooks.h"
 
 namespace hooks {
 bool IsTestBuild() { return false; }

@@ -1,5 +1,5 @@
 // The test build: settings come from the environment that the test driver starts OKU_test.exe with.
-#include "app/TestHooks.h"
+#include "platform/TestHooks.h"
 
 #include <windows.h>
 

@@ -5,7 +5,7 @@
 
 #include "BuildConfig.h"
 #include "app/SysTray.h"
-#include "app/TestHooks.h"
+#include "platform/TestHooks.h"
 #include "app/WinFolders.h"
 #include "app/WinVer.h"
 #include "app/frmOKUIds.h"

@@ -1,7 +1,7 @@
 // OKU's entry point: the main window owns the run.
 #include <windows.h>
 
-#include "app/TestHooks.h"
+#include "platform/TestHooks.h"
 #include "app/frmOKU.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

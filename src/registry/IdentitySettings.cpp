@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "app/TestHooks.h"
+#include "platform/TestHooks.h"
 #include "platform/Failure.h"
 #include "platform/SystemLibrary.h"
 #include "registry/clsEasyRegistry.h"

@@ -2,7 +2,7 @@
 #include "web/SiteConfig.h"
 
 #include "BuildConfig.h"
-#include "app/TestHooks.h"
+#include "platform/TestHooks.h"
 #include "platform/Http.h"
 #include "web/RemoteText.h"
 

@@ -1,5 +1,6 @@
-// Seams that only the test build (OKU_test.exe) opens. OKU.exe links NoTestHooks.cpp, in which
-// every hook is inert, so the shipped program has no test behaviour at all.
+// Seams that only the test build (OKU_test.exe) opens, declared here so that any layer may ask.
+// Each exe links one definition: OKU_test.exe app/TestHooks.cpp, OKU.exe app/NoTestHooks.cpp, in
+// which every hook is inert, so the shipped program has no test behaviour at all.
 #pragma once
 
 #include <string>
