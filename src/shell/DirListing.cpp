@@ -2,7 +2,6 @@
 #include "shell/DirListing.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "platform/Failure.h"
 #include "platform/Handles.h"
@@ -22,8 +21,8 @@ constexpr const char* kAborted = "Aborted";
 class ListingFile {
  public:
   explicit ListingFile(const std::string& path) {
-    file_ = win::OwnFileHandle(
-        CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    file_ = win::OwnFileHandle(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file_) ThrowLastError();
   }
 
@@ -33,7 +32,7 @@ class ListingFile {
     while (left > 0) {
       const DWORD chunk = static_cast<DWORD>(std::min<size_t>(left, 1u << 30));
       DWORD written = 0;
-      if (!api_.writeFile(file_.get(), data, chunk, &written, nullptr)) ThrowLastError();
+      if (!WriteFile(file_.get(), data, chunk, &written, nullptr)) ThrowLastError();
       if (written == 0) throw win::Win32Failure(ERROR_WRITE_FAULT);
       data += written;
       left -= written;
@@ -45,7 +44,6 @@ class ListingFile {
   }
 
  private:
-  const DirListingApi api_ = win::Calls<DirListingApi>();
   win::UniqueHandle file_;
 };
 

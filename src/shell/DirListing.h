@@ -10,17 +10,8 @@
 #include <string>
 
 #include "platform/Locale.h"  // UserThousandsSeparator, for the options
-#include "platform/Seam.h"
 
 inline constexpr const char* kListingFileName = "dir_contents.txt";
-
-// The Win32 call the engine writes through (win::Calls<DirListingApi>()), so a test can make a
-// write fail.
-struct DirListingApi {
-  BOOL(WINAPI* writeFile)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) = ::WriteFile;
-
-  static DirListingApi Real() { return {}; }
-};
 
 struct DirListingOptions {
   std::string thousandsSeparator;  // the user's, from UserThousandsSeparator()
